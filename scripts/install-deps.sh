@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tarn builds and tests with. Only missing
+# packages are fetched, so a prepared machine skips the network entirely.
+set -euo pipefail
+
+packages=(cmake g++ make pkg-config libsdl2-dev zlib1g-dev libgtest-dev libgmock-dev
+          libbenchmark-dev clang libclang-rt-14-dev libpng-dev xvfb xdotool x11-utils)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds Tarn twice (plain, and with AddressSanitizer + UndefinedBehaviorSanitizer),
+# runs every test in both, then runs each fuzz target for a short fixed number
+# of iterations when clang is available.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+jobs=$(nproc)
+
+echo "== Build and test: release"
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/release -j"$jobs"
+ctest --test-dir build/release --output-on-failure -j"$jobs"
+
+echo "== Build and test: address and undefined-behaviour sanitizers"
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTARN_SANITIZE=ON -DTARN_BENCH=OFF >/dev/null
+cmake --build build/sanitize -j"$jobs"
+ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    ctest --test-dir build/sanitize --output-on-failure -j"$jobs"
+
+echo "== Fuzz targets"
+if command -v clang++ >/dev/null 2>&1; then
+    cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+        -DCMAKE_CXX_COMPILER=clang++ -DTARN_FUZZ=ON -DTARN_TESTS=OFF -DTARN_BENCH=OFF >/dev/null
+    cmake --build build/fuzz -j"$jobs"
+    bash scripts/run-fuzzers.sh build/fuzz 20000
+else
+    echo "clang++ is not installed: fuzz targets skipped"
+fi

@@ -1,0 +1,99 @@
+#pragma once
+// Byte streams: files, memory blocks and the images built into the program,
+// read and written with explicit byte order.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// Thrown by the typed reads when the stream holds fewer bytes than asked for.
+// It carries no text of its own: callers that report the failure add theirs.
+class TStreamEnd : public std::runtime_error {
+public:
+    TStreamEnd() : std::runtime_error("") {}
+};
+
+class TStream {
+public:
+    virtual ~TStream() = default;
+
+    // Raw access; the typed operations below are built on these.
+    virtual size_t ReadRaw(void* buffer, size_t count) = 0;   // gives the bytes actually read
+    virtual size_t WriteRaw(const void* buffer, size_t count) = 0;
+    virtual bool Eof() = 0;
+    virtual int64_t Pos() = 0;
+    virtual int64_t Size() = 0;
+    virtual bool Seek(int64_t position) = 0;
+    virtual bool Flush() = 0;
+    // Finishes the stream. False when anything written could not be stored.
+    virtual bool Close() = 0;
+    // False once a write or flush has failed.
+    virtual bool Good() const = 0;
+
+    virtual bool IsBigEndian() const { return false; }
+
+    uint8_t ReadByte();
+    uint16_t ReadShort();
+    int32_t ReadInt();
+    void ReadBytes(void* buffer, size_t count);   // all or TStreamEnd
+    std::string ReadString(size_t count);         // one character per byte
+    // Bytes up to a line feed, a zero byte or the end; carriage returns are dropped.
+    std::string ReadLine();
+
+    void WriteByte(int value);
+    void WriteShort(int value);
+    void WriteInt(int64_t value);
+    void WriteString(const std::string& text);
+    void WriteLine(const std::string& text);      // text, CR, LF
+};
+
+using TStreamPtr = std::shared_ptr<TStream>;
+
+// A stream over bytes held in memory: reads from the given bytes, writes append
+// or overwrite at the position.
+class TMemoryStream : public TStream {
+public:
+    TMemoryStream() = default;
+    explicit TMemoryStream(std::vector<uint8_t> bytes) : data(std::move(bytes)) {}
+    TMemoryStream(const void* bytes, size_t count);
+
+    size_t ReadRaw(void* buffer, size_t count) override;
+    size_t WriteRaw(const void* buffer, size_t count) override;
+    bool Eof() override { return position >= data.size(); }
+    int64_t Pos() override { return static_cast<int64_t>(position); }
+    int64_t Size() override { return static_cast<int64_t>(data.size()); }
+    bool Seek(int64_t target) override;
+    bool Flush() override { return true; }
+    bool Close() override { return true; }
+    bool Good() const override { return true; }
+
+    const std::vector<uint8_t>& Bytes() const { return data; }
+
+private:
+    std::vector<uint8_t> data;
+    size_t position = 0;
+};
+
+// Opens a file for reading, or a name registered with RegisterBuiltinFile
+// ("incbin::attributes.png"). Null when that fails.
+TStreamPtr OpenReadStream(const std::string& path);
+// Creates or truncates a file for writing. Null when that fails.
+TStreamPtr OpenWriteStream(const std::string& path);
+// Writes to a temporary file beside path; Close() flushes it to disk and
+// renames it over path, keeping the old file's permission bits. If anything
+// fails, or the stream is dropped without Close(), path is left as it was.
+TStreamPtr OpenReplaceStream(const std::string& path);
+
+// Makes bytes built into the program readable as "incbin::" + name.
+// The bytes must outlive every stream opened on them.
+void RegisterBuiltinFile(const std::string& name, const void* bytes, size_t count);
+
+// Wrap a stream so that its 16- and 32-bit reads and writes use that byte order.
+TStreamPtr LittleEndian(TStreamPtr stream);
+TStreamPtr BigEndian(TStreamPtr stream);
+
+// Reads a whole file; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
