@@ -1,0 +1,145 @@
+#include "image/bitmap.h"
+
+#include <algorithm>
+#include <array>
+
+#include "image/masked_bitmap.h"
+#include "image/palette_tools.h"
+
+void TBitmap::SetSize(int32_t width, int32_t height) {
+    fWidth = std::max(width, 0);
+    fHeight = std::max(height, 0);
+    fPixels.assign(size_t(fWidth) * size_t(fHeight), 0);
+}
+
+void TBitmap::CopyFrom(const TBitmap& source) {
+    fWidth = source.fWidth;
+    fHeight = source.fHeight;
+    fColorTable = std::make_shared<TColorTable>(*source.fColorTable);
+    fPixels = source.fPixels;
+}
+
+void TBitmap::Init(int32_t width, int32_t height) {
+    SetSize(width, height);
+    fColorTable = std::make_shared<TColorTable>(256, 0u);
+}
+
+TBitmapPtr TBitmap::Crop(int32_t x, int32_t y, int32_t w, int32_t h) const {
+    auto result = std::make_shared<TBitmap>();
+    result->Init(w, h);
+    *result->fColorTable = *fColorTable;
+    // Only the part of the rectangle inside this bitmap is read.
+    result->Paste(this, x, y, w, h, 0, 0, 256);
+    return result;
+}
+
+void TBitmap::Paste(const TBitmap* src, int32_t sx, int32_t sy, int32_t w, int32_t h,
+                    int32_t dx, int32_t dy, uint16_t limit) {
+    if (!src) return;
+    // 64-bit arithmetic: offsets near the int32 limits must not wrap into range.
+    for (int64_t i = 0; i < h; ++i) {
+        int64_t r = int64_t(sy) + i, t = int64_t(dy) + i;
+        if (r >= src->fHeight || t >= fHeight) return;
+        if (r < 0 || t < 0) continue;
+        const uint8_t* from = src->fPixels.data() + r * src->fWidth;
+        uint8_t* to = fPixels.data() + t * fWidth;
+        for (int64_t k = 0; k < w; ++k) {
+            int64_t c = int64_t(sx) + k, u = int64_t(dx) + k;
+            if (c >= src->fWidth || u >= fWidth) break;
+            if (c < 0 || u < 0) continue;
+            uint8_t p = from[c];
+            if (p < limit) to[u] = p;
+        }
+    }
+}
+
+TPixmapPtr TBitmap::ToPixmap(uint8_t alpha) const {
+    auto pixmap = TPixmap::Create(fWidth, fHeight, alpha ? PF_RGBA8888 : PF_RGB888, 4);
+    if (!pixmap) return nullptr;
+    for (int32_t y = 0; y < fHeight; ++y)
+        for (int32_t x = 0; x < fWidth; ++x) WritePixel(*pixmap, x, y, Color(Pixel(x, y)));
+    return pixmap;
+}
+
+TMaskedBitmapPtr TBitmap::MaskColor(uint8_t index) const {
+    auto result = std::make_shared<TMaskedBitmap>();
+    result->Init(fWidth, fHeight);
+    *result->fColorTable = *fColorTable;
+    result->fPixels = fPixels;
+    for (size_t i = 0; i < fPixels.size(); ++i) result->fMaskPixels[i] = fPixels[i] != index;
+    return result;
+}
+
+TImagePtr TBitmap::ToImage(uint8_t alpha) const {
+    auto pixmap = ToPixmap(alpha);
+    if (!pixmap) return nullptr;
+    return ImageFromPixmap(*pixmap, -1);
+}
+
+void TBitmap::ReduceTo16Colors() {
+    auto table = std::make_shared<TColorTable>(16, 0u);
+    for (size_t i = 0; i < 16 && i < fColorTable->size(); ++i) (*table)[i] = (*fColorTable)[i];
+    fColorTable = table;
+    for (auto& p : fPixels) p &= 0x0F;
+}
+
+void TBitmap::ReduceTo6BitColors() {
+    for (auto& c : *fColorTable) {
+        uint32_t cut = c & 0xFFFCFCFCu;
+        c = cut | ((cut >> 6) & 0x00030303u);
+    }
+}
+
+TBitmapPtr TBitmap::Clone() const {
+    auto result = std::make_shared<TBitmap>();
+    result->CopyFrom(*this);
+    return result;
+}
+
+void TBitmap::RearrangeTiles(int32_t tileW, int32_t tileH, int32_t columns) {
+    if (tileW <= 0 || tileH <= 0 || columns <= 0) return;
+    const int64_t W = fWidth, H = fHeight;
+    if (W % tileW != 0 || H % tileH != 0) return;
+    const int64_t count = (W * H) / (int64_t(tileW) * tileH);
+    if (count % columns != 0) return;
+
+    const int64_t perRow = W / tileW;
+    const int64_t newWidth = int64_t(tileW) * columns;
+    std::vector<uint8_t> pixels(fPixels.size());
+    for (int64_t n = 0; n < count; ++n) {
+        int64_t sx = tileW * (n % perRow), sy = tileH * (n / perRow);
+        int64_t tx = tileW * (n % columns), ty = tileH * (n / columns);
+        for (int64_t row = 0; row < tileH; ++row) {
+            const uint8_t* from = fPixels.data() + (sy + row) * W + sx;
+            std::copy(from, from + tileW, pixels.data() + (ty + row) * newWidth + tx);
+        }
+    }
+    fPixels = std::move(pixels);
+    fWidth = int32_t(newWidth);
+    fHeight = int32_t((W * H) / newWidth);
+}
+
+void TBitmap::ApplyPalette(const TColorTablePtr& palette) {
+    const TColorTable empty;
+    const TColorTable& target = palette ? *palette : empty;
+    std::array<uint8_t, 256> remap{};
+    // An index can only name the first 256 entries of the old table.
+    for (size_t i = 0; i < fColorTable->size() && i < remap.size(); ++i)
+        remap[i] = NearestPaletteIndexAlphaFirst((*fColorTable)[i], target);
+    for (auto& p : fPixels) p = remap[p];
+    fColorTable = palette ? palette : std::make_shared<TColorTable>();
+}
+
+void TBitmap::ReplaceColor(uint8_t from, uint8_t to) {
+    std::replace(fPixels.begin(), fPixels.end(), from, to);
+}
+
+TBitmapPtr CreateBitmap(int32_t width, int32_t height, const TColorTablePtr& palette, uint8_t fill) {
+    if (width < 0 || height < 0 || int64_t(width) * height > kMaxBitmapPixels) return nullptr;
+    auto result = std::make_shared<TBitmap>();
+    result->fWidth = width;
+    result->fHeight = height;
+    result->fPixels.assign(size_t(width) * size_t(height), fill);
+    result->fColorTable = palette && !palette->empty() ? palette : std::make_shared<TColorTable>(256, 0u);
+    return result;
+}
