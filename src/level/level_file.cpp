@@ -1,0 +1,162 @@
+#include "level/level_file.h"
+
+#include <stdexcept>
+
+#include "app/log.h"
+#include "level/object_kinds.h"
+#include "platform/requesters.h"
+#include "platform/stream.h"
+
+namespace {
+
+constexpr int64_t kObjectRecordBytes = 31;
+constexpr int64_t kPlayerBlockBytes = 70;
+constexpr uint16_t kMaxTextLength = 0xFFFF;
+
+// A read failure that has something to tell the user; running out of data
+// (TStreamEnd) is the other kind, with nothing to add.
+class TLevelReadError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Counts in the file are checked against what the file still holds before
+// anything is allocated for them. A stream that cannot tell its size is left
+// to the reads themselves, which stop at its end.
+void RequireBytes(TStream& stream, int64_t count) {
+    int64_t size = stream.Size();
+    if (size >= 0 && size - stream.Pos() < count) throw TStreamEnd();
+}
+
+void ReadPlayerBlock(TStream& stream, TLevel& level) {
+    level.pl_level = stream.ReadShort();
+    level.pl_health = stream.ReadShort();
+    level.pl_numinv = stream.ReadShort();
+    for (uint16_t& item : level.pl_inv) item = stream.ReadShort();
+    level.pl_score = stream.ReadInt();
+    level.pl_ouched = stream.ReadShort();
+    level.pl_oldscore = stream.ReadInt();
+    stream.ReadBytes(level.pl_pad.data(), level.pl_pad.size());
+}
+
+void ReadLevelBody(TStream& stream, TLevel& level) {
+    for (uint16_t& word : level.bd) word = stream.ReadShort();
+
+    level.numobjs = stream.ReadShort();
+    if (level.numobjs > kMaxSupportedObjs)
+        LogLine(" WARNING: unsupported numobjs value: " + std::to_string(level.numobjs));
+    RequireBytes(stream, level.numobjs * kObjectRecordBytes + kPlayerBlockBytes);
+    level.objs.reserve(level.numobjs);
+    for (int index = 0; index < level.numobjs; ++index) {
+        TLevelObjectPtr obj = ReadLevelObject(&stream);
+        if (!obj) throw TLevelReadError("null obj");
+        if (obj->objkind > kMaxSupportedObjKind)
+            LogLine(" WARNING: unsupported objkind value: " + std::to_string(obj->objkind) + " for object #" +
+                    std::to_string(index));
+        level.objs.push_back(std::move(obj));
+    }
+
+    ReadPlayerBlock(stream, level);
+
+    for (const TLevelObjectPtr& obj : level.objs) {
+        if (obj->inside == 0) continue;
+        uint16_t length = stream.ReadShort();
+        RequireBytes(stream, int64_t(length) + 1);
+        obj->insideStr = stream.ReadString(length);
+        if (stream.ReadByte() != 0) throw TLevelReadError("inside string not null-terminated!");
+    }
+}
+
+void ShowReadFailure(const std::string& url, const std::string& reason) {
+    LogLine(" ERROR while trying to read level!");
+    if (!reason.empty()) LogBlock("  " + reason);
+    Notify("Error while trying to load a Jill level from the following file:\n\n" + url + "\n\n" + reason +
+               "\n\nProbably not a (valid) level file?\n\nHint:\nThe level files should have the extension .JN? "
+               "Or .ONE (for Onesimus)",
+           0);
+}
+
+}  // namespace
+
+std::shared_ptr<TLevelObject> ReadLevelObject(TStream* stream) {
+    if (!stream) return nullptr;
+    auto obj = std::make_shared<TLevelObject>();
+    obj->objkind = stream->ReadByte();
+    for (uint16_t* field : {&obj->x, &obj->y, &obj->xd, &obj->yd, &obj->xl, &obj->yl, &obj->state, &obj->substate,
+                            &obj->statecount, &obj->counter, &obj->objflags})
+        *field = stream->ReadShort();
+    obj->inside = stream->ReadInt();
+    obj->info1 = stream->ReadShort();
+    obj->zaphold = stream->ReadShort();
+    return obj;
+}
+
+std::shared_ptr<TLevel> ReadLevel(const std::string& url) {
+    LogBlankLine();
+    LogLine("ReadLevel() :: Trying to read level file ...");
+    if (!url.empty()) LogLine(" url = " + url);
+    LogText(" opening file ... ");
+    TStreamPtr stream = LittleEndian(OpenReadStream(url));
+    if (!stream) {
+        LogError();
+        return nullptr;
+    }
+    LogOK();
+
+    auto level = std::make_shared<TLevel>();
+    try {
+        ReadLevelBody(*stream, *level);
+        LogLine("ReadLevel() :: SUCCESS!");
+    } catch (const TLevelReadError& error) {
+        ShowReadFailure(url, error.what());
+        level = nullptr;
+    } catch (const TStreamEnd&) {
+        ShowReadFailure(url, "");
+        level = nullptr;
+    }
+    LogBlankLine();
+    stream->Close();
+    return level;
+}
+
+bool TLevel::WriteToFile(const std::string& url) const {
+    // Refuse what the format cannot hold rather than write a file whose
+    // counts disagree with its contents: numobjs must name exactly the
+    // present objects (more than 65535 of them cannot be counted), and a text
+    // length must fit its 16-bit field.
+    if (numobjs > objs.size()) return false;
+    for (size_t index = 0; index < objs.size(); ++index) {
+        const TLevelObjectPtr& obj = objs[index];
+        bool written = index < numobjs;
+        if (written != bool(obj)) return false;
+        if (obj && obj->insideStr.size() > kMaxTextLength) return false;
+    }
+
+    TStreamPtr stream = LittleEndian(OpenReplaceStream(url));
+    if (!stream) return false;
+
+    for (uint16_t word : bd) stream->WriteShort(word);
+    stream->WriteShort(numobjs);
+    for (int index = 0; index < numobjs; ++index) objs[index]->Write(stream.get());
+
+    stream->WriteShort(pl_level);
+    stream->WriteShort(pl_health);
+    stream->WriteShort(pl_numinv);
+    for (uint16_t item : pl_inv) stream->WriteShort(item);
+    stream->WriteInt(pl_score);
+    stream->WriteShort(pl_ouched);
+    stream->WriteInt(pl_oldscore);
+    stream->WriteRaw(pl_pad.data(), pl_pad.size());
+
+    for (int index = 0; index < numobjs; ++index) {
+        const TLevelObject& obj = *objs[index];
+        if (!obj.HasTextBlock()) continue;
+        stream->WriteShort(static_cast<int>(obj.insideStr.size()));
+        stream->WriteString(obj.insideStr);
+        stream->WriteByte(0);
+    }
+
+    // Dropping the stream without closing it leaves the old file in place.
+    if (!stream->Good()) return false;
+    return stream->Close();
+}

@@ -1,0 +1,19 @@
+#pragma once
+// The games' level file: the board, the object records, the player block and
+// the texts of the objects that carry one. Writing is TLevel::WriteToFile.
+
+#include <memory>
+#include <string>
+
+#include "level/level.h"
+
+class TStream;
+
+// Reads a whole level file. Null when the file cannot be opened or is not a
+// valid level; a file that opens but fails to read is also shown to the user
+// in a notice. Progress and warnings go to the log.
+std::shared_ptr<TLevel> ReadLevel(const std::string& url);
+
+// Reads one 31-byte object record. Null when stream is absent; a short stream
+// throws TStreamEnd.
+std::shared_ptr<TLevelObject> ReadLevelObject(TStream* stream);
