@@ -1,0 +1,61 @@
+#pragma once
+// The desktop's dialog helper programs (zenity, else kdialog) for the file
+// and folder requesters. A helper is started directly with an argument
+// vector, never through a shell, so titles and paths with blanks, quotes,
+// "$", ";" or non-ASCII characters reach it and come back exactly as they are.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class THelperKind { Zenity, Kdialog };
+
+struct TDialogHelper {
+    THelperKind kind = THelperKind::Zenity;
+    std::string program;   // the executable's path as found on the search path
+};
+
+// The longest path a requester hands back, in characters; longer answers
+// count as cancelled rather than being cut to a path the user never chose.
+inline constexpr size_t kMaxRequestedPathLength = 260;
+
+// Looks for zenity, then kdialog, in the folders of a PATH-style list.
+std::optional<TDialogHelper> FindDialogHelper(const std::string& searchPath);
+// The same on the PATH of the process's environment.
+std::optional<TDialogHelper> FindDialogHelper();
+
+// The complete argument vector (program first) for a file requester.
+// workingDir makes relative initial paths absolute, so that no path can be
+// mistaken for an option and both helpers open in the folder the program
+// itself would use.
+std::vector<std::string> FileRequestArguments(const TDialogHelper& helper, const std::string& title,
+                                              const std::string& filter, bool save,
+                                              const std::string& initialPath, const std::string& workingDir);
+// The complete argument vector for a folder requester.
+std::vector<std::string> DirRequestArguments(const TDialogHelper& helper, const std::string& title,
+                                             const std::string& initialFolder, const std::string& workingDir);
+
+struct THelperRun {
+    bool started = false;    // false when the program could not be run at all
+    int exitStatus = -1;     // -1 when it did not exit normally
+    std::string output;      // its standard output, up to kMaxHelperOutput bytes
+    bool truncated = false;  // it printed more than that
+};
+
+// More than any path a requester can accept, however it is encoded.
+inline constexpr size_t kMaxHelperOutput = 4096;
+
+// Runs the program of argv[0] with the given arguments, its standard input
+// empty, its errors discarded, and waits for it, collecting its standard output.
+THelperRun RunDialogHelper(const std::vector<std::string>& argv);
+
+// The path a finished helper chose: its output without the final line break;
+// "" when the user cancelled, the helper failed, or the answer is not one
+// path of at most kMaxRequestedPathLength characters.
+std::string HelperAnswer(const THelperRun& run);
+
+// Characters (UTF-8 code points) in a text.
+size_t CharacterCount(const std::string& text);
+
+// The process's current folder, "" when it cannot be read.
+std::string CurrentWorkingDir();

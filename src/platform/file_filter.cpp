@@ -1,0 +1,121 @@
+#include "platform/file_filter.h"
+
+#include <algorithm>
+
+#include "platform/paths.h"
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+std::string Trimmed(const std::string& text) {
+    size_t first = 0, last = text.size();
+    while (first < last && IsBlank(text[first])) ++first;
+    while (last > first && IsBlank(text[last - 1])) --last;
+    return text.substr(first, last - first);
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (;;) {
+        size_t end = text.find(separator, start);
+        parts.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) return parts;
+        start = end + 1;
+    }
+}
+
+// One extension as a caller may write it ("png", ".png", "*.png") reduced to
+// its bare form; "" when it cannot be turned into a glob pattern safely.
+std::string CleanExtension(const std::string& written) {
+    std::string ext = Trimmed(written);
+    if (ext.rfind("*.", 0) == 0)
+        ext.erase(0, 2);
+    else if (ext.rfind('.', 0) == 0)
+        ext.erase(0, 1);
+    for (unsigned char c : ext)
+        if (c < 32 || c == 127 || c == ' ' || c == '|' || c == '/' || c == '\\') return "";
+    return ext;
+}
+
+std::string ToLower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+std::string ToUpper(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+}  // namespace
+
+std::vector<TFilterGroup> ParseFileFilter(const std::string& filter) {
+    std::vector<TFilterGroup> groups;
+    for (const std::string& part : Split(filter, ';')) {
+        size_t colon = part.find(':');
+        // A group written without a description is labelled by its extensions.
+        std::string list = colon == std::string::npos ? part : part.substr(colon + 1);
+        TFilterGroup group;
+        group.description = Trimmed(colon == std::string::npos ? part : part.substr(0, colon));
+        for (const std::string& written : Split(list, ',')) {
+            std::string ext = CleanExtension(written);
+            if (!ext.empty() && std::find(group.extensions.begin(), group.extensions.end(), ext) == group.extensions.end())
+                group.extensions.push_back(ext);
+        }
+        if (!group.extensions.empty()) groups.push_back(std::move(group));
+    }
+    return groups;
+}
+
+std::string PathExtension(const std::string& path) {
+    std::string name = FileNamePart(path);
+    size_t dot = name.rfind('.');
+    return dot == std::string::npos ? "" : name.substr(dot + 1);
+}
+
+size_t PreselectedFilterGroup(const std::vector<TFilterGroup>& groups, const std::string& initialPath) {
+    std::string ext = ToLower(PathExtension(initialPath));
+    if (ext.empty()) return 0;
+    for (size_t i = 0; i < groups.size(); ++i)
+        for (const std::string& listed : groups[i].extensions)
+            if (ToLower(listed) == ext) return i;
+    return 0;
+}
+
+std::vector<TFilterGroup> GroupsInOfferOrder(const std::vector<TFilterGroup>& groups,
+                                             const std::string& initialPath) {
+    std::vector<TFilterGroup> ordered = groups;
+    size_t chosen = PreselectedFilterGroup(groups, initialPath);
+    if (chosen < ordered.size())
+        std::rotate(ordered.begin(), ordered.begin() + static_cast<std::ptrdiff_t>(chosen),
+                    ordered.begin() + static_cast<std::ptrdiff_t>(chosen) + 1);
+    return ordered;
+}
+
+std::vector<std::string> FilterPatterns(const TFilterGroup& group) {
+    std::vector<std::string> patterns;
+    auto add = [&patterns](const std::string& pattern) {
+        if (std::find(patterns.begin(), patterns.end(), pattern) == patterns.end()) patterns.push_back(pattern);
+    };
+    for (const std::string& ext : group.extensions) {
+        if (ext == "*") {
+            add("*");
+            continue;
+        }
+        add("*." + ext);
+        add("*." + ToLower(ext));
+        add("*." + ToUpper(ext));
+    }
+    return patterns;
+}
+
+std::string FilterLabel(const TFilterGroup& group) {
+    std::string label = group.description;
+    for (char& c : label)
+        if (static_cast<unsigned char>(c) < 32 || c == 127 || c == '|') c = ' ';
+    return label;
+}
