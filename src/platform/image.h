@@ -11,6 +11,9 @@
 
 enum : int { IMAGE_MASKED = 1, IMAGE_FILTERED = 2 };
 
+// The renderer's copies of an image, made when it is first drawn (graphics).
+struct TImageTextures;
+
 class TImage {
 public:
     int width = 0;
@@ -20,6 +23,9 @@ public:
     std::vector<uint32_t> argb;   // width * height pixels, 0xAARRGGBB, alpha final
 
     uint32_t Pixel(int x, int y) const { return argb[size_t(y) * width + x]; }
+
+    // Made on first draw, so the pixels above must not change after it.
+    mutable std::shared_ptr<TImageTextures> textures;
 };
 
 using TImagePtr = std::shared_ptr<TImage>;

@@ -1,0 +1,219 @@
+// The drawing state and the drawing operations on the window's renderer.
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/font_8x16.h"
+#include "platform/graphics.h"
+#include "platform/sdl_window.h"
+
+struct TImageTextures {
+    uint32_t generation = 0;
+    SDL_Texture* masked = nullptr;    // alpha cut at one half, for the mask blend
+    SDL_Texture* blended = nullptr;   // the image's own alpha, for the other blends
+
+    ~TImageTextures() {
+        if (generation != RendererGeneration()) return;
+        if (masked) SDL_DestroyTexture(masked);
+        if (blended) SDL_DestroyTexture(blended);
+    }
+};
+
+namespace {
+
+struct TDrawState {
+    TColor color;
+    int blend = BLEND_MASK;
+    TViewport viewport;
+    bool clipsAll = false;   // an empty viewport: nothing may be drawn
+    float sx = 1, sy = 1;
+};
+
+TDrawState& Draw() {
+    static TDrawState state;
+    return state;
+}
+
+SDL_BlendMode RectBlendMode(int blend) {
+    switch (blend) {
+    case BLEND_ALPHA: return SDL_BLENDMODE_BLEND;
+    case BLEND_LIGHT: return SDL_BLENDMODE_ADD;
+    case BLEND_SHADE: return SDL_BLENDMODE_MOD;
+    default: return SDL_BLENDMODE_NONE;   // a rectangle is opaque
+    }
+}
+
+SDL_BlendMode ImageBlendMode(int blend) {
+    switch (blend) {
+    case BLEND_SOLID: return SDL_BLENDMODE_NONE;
+    case BLEND_LIGHT: return SDL_BLENDMODE_ADD;
+    // Multiply that leaves the destination alone where the image is transparent.
+    case BLEND_SHADE: return SDL_BLENDMODE_MUL;
+    default: return SDL_BLENDMODE_BLEND;
+    }
+}
+
+// Transparent pixels are made black as well, so that neither the additive nor
+// the multiplying blend sees a colour in them.
+SDL_Texture* MakeTexture(SDL_Renderer* renderer, const TImage& image, bool cutAlpha) {
+    std::vector<uint32_t> pixels(image.argb.size());
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        uint32_t p = image.argb[i];
+        uint32_t alpha = p >> 24;
+        if (cutAlpha) alpha = alpha >= 128 ? 255 : 0;
+        pixels[i] = alpha == 0 ? 0 : (alpha << 24 | (p & 0xFFFFFF));
+    }
+    SDL_Texture* texture =
+        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, image.width, image.height);
+    if (!texture) return nullptr;
+    SDL_UpdateTexture(texture, nullptr, pixels.data(), image.width * 4);
+    SDL_SetTextureScaleMode(texture, (image.flags & IMAGE_FILTERED) ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+    return texture;
+}
+
+SDL_Texture* TextureFor(const TImage& image, bool cutAlpha) {
+    SDL_Renderer* renderer = GraphicsRenderer();
+    if (!renderer || image.width <= 0 || image.height <= 0 ||
+        image.argb.size() != size_t(image.width) * size_t(image.height))
+        return nullptr;
+    if (!image.textures || image.textures->generation != RendererGeneration()) {
+        image.textures = std::make_shared<TImageTextures>();
+        image.textures->generation = RendererGeneration();
+    }
+    SDL_Texture*& texture = cutAlpha ? image.textures->masked : image.textures->blended;
+    if (!texture) texture = MakeTexture(renderer, image, cutAlpha);
+    return texture;
+}
+
+bool CanDraw() { return GraphicsRenderer() && !Draw().clipsAll; }
+
+// Draws the part `source` of an image with its top-left corner at (x, y),
+// scaled by the current scale.
+void DrawImagePart(const TImage& image, const SDL_Rect* source, float x, float y) {
+    if (!CanDraw()) return;
+    const auto& state = Draw();
+    SDL_Texture* texture = TextureFor(image, state.blend == BLEND_MASK);
+    if (!texture) return;
+    float w = float(source ? source->w : image.width) * state.sx;
+    float h = float(source ? source->h : image.height) * state.sy;
+    SDL_SetTextureColorMod(texture, Uint8(state.color.r), Uint8(state.color.g), Uint8(state.color.b));
+    SDL_SetTextureBlendMode(texture, ImageBlendMode(state.blend));
+    SDL_FRect target{x, y, w, h};
+    SDL_RenderCopyF(GraphicsRenderer(), texture, source, &target);
+}
+
+const TImage& FontImage() {
+    static const TImage font = [] {
+        TImage image;
+        image.width = kFontGlyphs * kFontWidth;
+        image.height = kFontHeight;
+        image.flags = IMAGE_MASKED;
+        image.argb.assign(size_t(image.width) * image.height, 0);
+        for (int row = 0; row < kFontHeight; ++row)
+            for (int glyph = 0; glyph < kFontGlyphs; ++glyph)
+                for (int bit = 0; bit < kFontWidth; ++bit)
+                    if (kFont8x16[row][glyph] & (1 << bit))
+                        image.argb[size_t(row) * image.width + glyph * kFontWidth + bit] = 0xFFFFFFFFu;
+        return image;
+    }();
+    return font;
+}
+
+bool FontHasGlyph(unsigned char c) { return c >= kFontFirstChar && c < kFontFirstChar + kFontGlyphs; }
+
+}  // namespace
+
+void ResetDrawingState() {
+    Draw() = TDrawState{};
+    SetViewport(0, 0, ScreenWidth(), ScreenHeight());
+}
+
+void SetColor(int r, int g, int b) {
+    Draw().color = {std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255)};
+}
+
+TColor CurrentColor() { return Draw().color; }
+
+void SetBlend(int mode) { Draw().blend = mode; }
+int CurrentBlend() { return Draw().blend; }
+
+void SetViewport(int x, int y, int w, int h) {
+    auto& state = Draw();
+    state.viewport = {x, y, w, h};
+    int width = ScreenWidth(), height = ScreenHeight();
+    // Clip to the window first: SDL takes an empty clip rectangle as "no
+    // clipping", which must not happen to a viewport that shows nothing.
+    int left = std::max(x, 0), top = std::max(y, 0);
+    int right = std::min(int64_t(x) + w, int64_t(width)), bottom = std::min(int64_t(y) + h, int64_t(height));
+    state.clipsAll = right <= left || bottom <= top;
+    SDL_Renderer* renderer = GraphicsRenderer();
+    if (!renderer || state.clipsAll) return;
+    if (left == 0 && top == 0 && right == width && bottom == height) {
+        SDL_RenderSetClipRect(renderer, nullptr);
+    } else {
+        SDL_Rect clip{left, top, right - left, bottom - top};
+        SDL_RenderSetClipRect(renderer, &clip);
+    }
+}
+
+TViewport CurrentViewport() { return Draw().viewport; }
+
+void SetDrawScale(float sx, float sy) {
+    Draw().sx = sx;
+    Draw().sy = sy;
+}
+
+float DrawScaleX() { return Draw().sx; }
+float DrawScaleY() { return Draw().sy; }
+
+void Cls() {
+    if (!CanDraw()) return;
+    SDL_Renderer* renderer = GraphicsRenderer();
+    const auto& v = Draw().viewport;
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_Rect area{v.x, v.y, v.w, v.h};
+    SDL_RenderFillRect(renderer, &area);
+}
+
+void DrawRect(float x, float y, float w, float h) {
+    if (!CanDraw()) return;
+    const auto& state = Draw();
+    float width = w * state.sx, height = h * state.sy;
+    // A negative size reaches back from (x, y).
+    if (width < 0) x += width, width = -width;
+    if (height < 0) y += height, height = -height;
+    SDL_Renderer* renderer = GraphicsRenderer();
+    SDL_SetRenderDrawBlendMode(renderer, RectBlendMode(state.blend));
+    SDL_SetRenderDrawColor(renderer, Uint8(state.color.r), Uint8(state.color.g), Uint8(state.color.b), 255);
+    SDL_FRect rect{x, y, width, height};
+    SDL_RenderFillRectF(renderer, &rect);
+}
+
+void DrawImageAt(const TImage& image, float x, float y, int frame) {
+    if (frame == 0) DrawImagePart(image, nullptr, x, y);
+}
+
+void DrawImageAt(const TImagePtr& image, float x, float y, int frame) {
+    if (image) DrawImageAt(*image, x, y, frame);
+}
+
+void DrawString(const std::string& text, float x, float y) {
+    if (!CanDraw()) return;
+    const TImage& font = FontImage();
+    float advance = float(kFontWidth) * Draw().sx;
+    for (unsigned char c : text) {
+        if (!FontHasGlyph(c)) continue;
+        SDL_Rect glyph{(c - kFontFirstChar) * kFontWidth, 0, kFontWidth, kFontHeight};
+        DrawImagePart(font, &glyph, x, y);
+        x += advance;
+    }
+}
+
+int StringWidth(const std::string& text) {
+    return kFontWidth * int(std::count_if(text.begin(), text.end(), [](char c) { return FontHasGlyph(c); }));
+}
+
+int StringHeight(const std::string&) { return kFontHeight; }

@@ -1,0 +1,88 @@
+#include "platform/input_state.h"
+
+namespace {
+
+bool ValidKey(int key) { return key >= 0 && key < TInputState::kKeys; }
+bool ValidButton(int button) { return button >= 1 && button < TInputState::kButtons; }
+
+}  // namespace
+
+void TInputState::KeyDown(int key) {
+    if (!ValidKey(key) || keyDown[key]) return;
+    keyDown[key] = true;
+    ++keyHits[key];
+}
+
+void TInputState::KeyUp(int key) {
+    if (ValidKey(key)) keyDown[key] = false;
+}
+
+void TInputState::TypeChar(int code) {
+    if (chars.size() < kMaxPendingChars) chars.push_back(code);
+}
+
+void TInputState::ButtonDown(int button) {
+    if (!ValidButton(button) || buttonDown[button]) return;
+    buttonDown[button] = true;
+    ++buttonHits[button];
+}
+
+void TInputState::ButtonUp(int button) {
+    if (ValidButton(button)) buttonDown[button] = false;
+}
+
+void TInputState::PointerMoved(int x, int y) {
+    pointerX = x;
+    pointerY = y;
+}
+
+void TInputState::WheelMoved(int notches) { wheel += notches; }
+
+bool TInputState::IsKeyDown(int key) const { return ValidKey(key) && keyDown[key]; }
+
+int TInputState::TakeKeyPresses(int key) {
+    if (!ValidKey(key)) return 0;
+    int hits = keyHits[key];
+    keyHits[key] = 0;
+    return hits;
+}
+
+int TInputState::TakeChar() {
+    if (chars.empty()) return 0;
+    int code = chars.front();
+    chars.pop_front();
+    return code;
+}
+
+bool TInputState::IsButtonDown(int button) const { return ValidButton(button) && buttonDown[button]; }
+
+int TInputState::TakeButtonHits(int button) {
+    if (!ValidButton(button)) return 0;
+    int hits = buttonHits[button];
+    buttonHits[button] = 0;
+    return hits;
+}
+
+int TInputState::TakeWheelDelta() {
+    int delta = wheel - wheelRead;
+    wheelRead = wheel;
+    return delta;
+}
+
+bool TInputState::AnyButtonDown() const {
+    for (bool down : buttonDown)
+        if (down) return true;
+    return false;
+}
+
+void TInputState::ClearKeys() {
+    keyDown.fill(false);
+    keyHits.fill(0);
+    chars.clear();
+}
+
+void TInputState::ClearMouse() {
+    buttonDown.fill(false);
+    buttonHits.fill(0);
+    wheel = wheelRead = 0;
+}
