@@ -26,11 +26,13 @@ TLogState& State() {
     return state;
 }
 
-// Closing at exit is armed as soon as the program starts. The state is made
-// before the handler is registered so that it is still alive when the handler
-// runs (exit undoes construction and registration in reverse order).
+// Closing at exit is armed as soon as the program starts. The state and the
+// clock that stamps the closing line are made before the handler is registered
+// so that they are still alive when it runs (exit undoes construction and
+// registration in reverse order).
 const bool closeAtExitRegistered = [] {
     State();
+    CurrentClock();
     return std::atexit(CloseLog) == 0;
 }();
 
