@@ -1,0 +1,202 @@
+#include "support/test_host.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "platform/clock.h"
+#include "platform/requesters.h"
+#include "platform/scripted_input.h"
+
+class TVirtualClock : public TClock {
+public:
+    uint32_t now = 0;
+    std::function<void()> onSleep;
+
+    uint32_t Milliseconds() override { return now; }
+    void Sleep(int ms) override {
+        now += static_cast<uint32_t>(ms);
+        if (onSleep) onSleep();
+    }
+    std::string DateText() override { return "01 Jan 2000"; }
+    std::string TimeText() override { return "12:00:00"; }
+};
+
+class TScriptedRequesters : public TRequesterHost {
+public:
+    struct TAnswer {
+        std::string kind;
+        int number = 0;
+        std::string path;
+    };
+    std::deque<TAnswer> answers;
+    std::vector<TRequesterCall> calls;
+
+    void Notify(const std::string& text, int serious) override {
+        calls.push_back({"Notify", text, serious, "", "", 0, ""});
+        Take("Notify");
+    }
+    int Confirm(const std::string& text, int serious) override {
+        calls.push_back({"Confirm", text, serious, "", "", 0, ""});
+        auto answer = Take("Confirm");
+        return answer ? answer->number : 0;
+    }
+    int Proceed(const std::string& text, int serious) override {
+        calls.push_back({"Proceed", text, serious, "", "", 0, ""});
+        auto answer = Take("Proceed");
+        return answer ? answer->number : -1;
+    }
+    std::string RequestFile(const std::string& title, const std::string& filter, int save,
+                            const std::string& initialPath) override {
+        calls.push_back({"RequestFile", "", 0, title, filter, save, initialPath});
+        auto answer = Take("RequestFile");
+        return answer ? answer->path : "";
+    }
+    std::string RequestDir(const std::string& title, const std::string& initialFolder) override {
+        calls.push_back({"RequestDir", "", 0, title, "", 0, initialFolder});
+        auto answer = Take("RequestDir");
+        return answer ? answer->path : "";
+    }
+
+private:
+    // An unexpected requester fails the test and is cancelled.
+    std::optional<TAnswer> Take(const std::string& kind) {
+        const auto& call = calls.back();
+        if (answers.empty() || answers.front().kind != kind) {
+            ADD_FAILURE() << "unexpected " << kind << ": \"" << call.text << call.title << "\""
+                          << (answers.empty() ? std::string(" (no answer scripted)")
+                                              : " (the next answer is for " + answers.front().kind + ")");
+            return std::nullopt;
+        }
+        TAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+namespace {
+
+// Thrown out of the program's idle point or ExitProgram to end a Run.
+struct TStopRun {
+    TRunEnd end;
+};
+
+}  // namespace
+
+TTestHost::TTestHost(int width, int height)
+    : clock(std::make_shared<TVirtualClock>()), requesters(std::make_shared<TScriptedRequesters>()) {
+    clock->onSleep = [this] { OnIdle(); };
+    SetClock(clock);
+    SetRequesterHost(requesters);
+    SetExitHandler([] { throw TStopRun{TRunEnd::Exited}; });
+    UseHeadlessDisplay();
+    if (!OpenGraphicsWindow(width, height, 0, 60, 0)) ADD_FAILURE() << "the headless window did not open";
+    flipHook = AddFlipHook([this] { ++frames; });
+}
+
+TTestHost::~TTestHost() {
+    for (const auto& answer : requesters->answers) ADD_FAILURE() << "scripted " << answer.kind << " never shown";
+    RemoveFlipHook(flipHook);
+    CloseGraphicsWindow();
+    SetExitHandler(nullptr);
+    SetRequesterHost(nullptr);
+    SetClock(nullptr);
+}
+
+uint32_t TTestHost::Now() const { return clock->now; }
+void TTestHost::Advance(int ms) { clock->now += static_cast<uint32_t>(ms); }
+
+void TTestHost::KeyDown(int key) { PushKeyEvent(key, true); }
+void TTestHost::KeyAutoRepeat(int key) { PushKeyEvent(key, true, true); }
+void TTestHost::KeyUp(int key) { PushKeyEvent(key, false); }
+
+void TTestHost::PressKey(int key) {
+    KeyDown(key);
+    KeyUp(key);
+}
+
+void TTestHost::TypeText(const std::string& utf8) { PushTextEvent(utf8); }
+void TTestHost::MoveMouse(int x, int y) { PushPointerMoveEvent(x, y); }
+void TTestHost::ButtonDown(int button) { PushButtonEvent(button, true, PointerX(), PointerY()); }
+void TTestHost::ButtonUp(int button) { PushButtonEvent(button, false, PointerX(), PointerY()); }
+
+void TTestHost::Click(int x, int y, int button) {
+    PushPointerMoveEvent(x, y);
+    PushButtonEvent(button, true, x, y);
+    PushButtonEvent(button, false, x, y);
+}
+
+void TTestHost::Wheel(int notches) { PushWheelEvent(notches); }
+void TTestHost::RequestClose() { PushWindowEvent(TWindowSignal::Close); }
+void TTestHost::Deactivate() { PushWindowEvent(TWindowSignal::FocusLost); }
+void TTestHost::Activate() { PushWindowEvent(TWindowSignal::FocusGained); }
+
+void TTestHost::ExpectNotify() { requesters->answers.push_back({"Notify", 0, ""}); }
+void TTestHost::ExpectConfirm(int answer) { requesters->answers.push_back({"Confirm", answer, ""}); }
+void TTestHost::ExpectProceed(int answer) { requesters->answers.push_back({"Proceed", answer, ""}); }
+void TTestHost::ExpectRequestFile(const std::string& answer) { requesters->answers.push_back({"RequestFile", 0, answer}); }
+void TTestHost::ExpectRequestDir(const std::string& answer) { requesters->answers.push_back({"RequestDir", 0, answer}); }
+const std::vector<TRequesterCall>& TTestHost::Requesters() const { return requesters->calls; }
+
+void TTestHost::Then(std::function<void()> action) {
+    steps.push_back({[action = std::move(action)] {
+        action();
+        return true;
+    }});
+}
+
+void TTestHost::WaitUntil(std::function<bool()> condition) { steps.push_back({std::move(condition)}); }
+
+void TTestHost::WaitMs(int ms) {
+    auto until = std::make_shared<std::optional<uint32_t>>();
+    steps.push_back({[this, until, ms] {
+        if (!*until) *until = Now() + static_cast<uint32_t>(ms);
+        return static_cast<int32_t>(Now() - **until) >= 0;
+    }});
+}
+
+void TTestHost::WaitFrames(int count) {
+    auto target = std::make_shared<std::optional<int>>();
+    steps.push_back({[this, target, count] {
+        if (!*target) *target = frames + count;
+        return frames >= **target;
+    }});
+}
+
+TRunResult TTestHost::Run(const std::function<void()>& body, int maxIdles) {
+    running = true;
+    inStep = false;
+    idlesLeft = maxIdles;
+    TRunResult result;
+    try {
+        body();
+        result.end = TRunEnd::Returned;
+    } catch (const TStopRun& stop) {
+        result.end = stop.end;
+    }
+    running = false;
+    result.stepsLeft = steps.size();
+    if (result.end == TRunEnd::TimedOut)
+        ADD_FAILURE() << "the program was still running after " << maxIdles << " idles, " << steps.size()
+                      << " script steps left";
+    return result;
+}
+
+void TTestHost::OnIdle() {
+    // A step that itself sleeps must not take the next step from inside.
+    if (!running || inStep) return;
+    if (--idlesLeft < 0) throw TStopRun{TRunEnd::TimedOut};
+    if (steps.empty()) throw TStopRun{TRunEnd::ScriptDone};
+    inStep = true;
+    bool done = steps.front().done();
+    inStep = false;
+    if (done) steps.pop_front();
+}
+
+int TTestHost::Frames() const { return frames; }
+TPixmapPtr TTestHost::Capture() const { return CaptureFrame(); }
+
+uint32_t TTestHost::PixelAt(int x, int y) const {
+    auto frame = Capture();
+    return frame ? ReadPixel(*frame, x, y) : 0;
+}

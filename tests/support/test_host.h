@@ -1,0 +1,124 @@
+#pragma once
+// The scripted test host: the real platform layer on SDL's dummy display, a
+// virtual clock, scripted input and scripted requesters. One host per test:
+//
+//     TTestHost host;                       // 1280 x 720 window, clock at 0
+//     host.PressKey(VK_ESCAPE);             // delivered at the next poll
+//     EXPECT_EQ(KeyPresses(VK_ESCAPE), 1);
+//
+// A program loop that never returns by itself runs against a script whose
+// steps are taken one at a time whenever the program idles (sleeps, or paces
+// a Flip):
+//
+//     host.Then([&] { host.Click(100, 40); });
+//     host.WaitUntil([&] { return viewer.levelchanged; });
+//     host.ExpectConfirm(1);                // the next requester answers OK
+//     host.Then([&] { host.RequestClose(); });
+//     auto result = host.Run([&] { viewer.MainMenu(); });
+//     EXPECT_EQ(result.end, TRunEnd::Exited);
+//
+// The host restores the real clock, requesters and exit on destruction, and
+// fails the test if scripted requester answers were left unused.
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/pixmap.h"
+
+// One requester the program showed.
+struct TRequesterCall {
+    std::string kind;          // "Notify", "Confirm", "Proceed", "RequestFile", "RequestDir"
+    std::string text;          // the message of a box
+    int serious = 0;
+    std::string title;         // of a file or folder requester
+    std::string filter;
+    int save = 0;
+    std::string initialPath;
+};
+
+enum class TRunEnd {
+    Returned,     // the body returned
+    Exited,       // the program called ExitProgram
+    ScriptDone,   // every step was taken and the program idled once more
+    TimedOut,     // the idle limit passed first (the test has failed)
+};
+
+struct TRunResult {
+    TRunEnd end = TRunEnd::Returned;
+    size_t stepsLeft = 0;
+};
+
+class TScriptedRequesters;
+class TVirtualClock;
+
+class TTestHost {
+public:
+    explicit TTestHost(int width = 1280, int height = 720);
+    ~TTestHost();
+    TTestHost(const TTestHost&) = delete;
+    TTestHost& operator=(const TTestHost&) = delete;
+
+    // ---- Time: the virtual clock moves only by sleeping, pacing and Advance.
+    uint32_t Now() const;
+    void Advance(int ms);
+
+    // ---- Input, queued for the window and handled at the next poll.
+    void KeyDown(int key);
+    void KeyAutoRepeat(int key);   // the host's own repeat of a held key
+    void KeyUp(int key);
+    void PressKey(int key);        // down, then up
+    void TypeText(const std::string& utf8);
+    void MoveMouse(int x, int y);
+    void ButtonDown(int button = 1);
+    void ButtonUp(int button = 1);
+    void Click(int x, int y, int button = 1);   // move, press, release
+    void Wheel(int notches);
+    void RequestClose();           // the window's close box
+    void Deactivate();
+    void Activate();
+
+    // ---- Requesters: each answers the next requester of its kind, in order.
+    void ExpectNotify();
+    void ExpectConfirm(int answer);
+    void ExpectProceed(int answer);
+    void ExpectRequestFile(const std::string& answer);
+    void ExpectRequestDir(const std::string& answer);
+    // Every requester shown so far, expected or not.
+    const std::vector<TRequesterCall>& Requesters() const;
+
+    // ---- Scripting a loop.
+    void Then(std::function<void()> action);           // runs once
+    void WaitUntil(std::function<bool()> condition);   // checked at every idle
+    void WaitMs(int ms);                               // of virtual time
+    void WaitFrames(int frames);                       // Flips
+    // Runs body with the script; see TRunEnd. maxIdles bounds a program that
+    // never finishes: reaching it fails the test.
+    TRunResult Run(const std::function<void()>& body, int maxIdles = 100000);
+
+    // ---- Frames.
+    int Frames() const;            // Flips since the host was made
+    TPixmapPtr Capture() const;    // the frame as drawn so far
+    uint32_t PixelAt(int x, int y) const;   // 0xAARRGGBB of Capture()
+
+private:
+    void OnIdle();
+
+    struct TStep {
+        std::function<bool()> done;   // true when the step is complete
+    };
+
+    std::shared_ptr<TVirtualClock> clock;
+    std::shared_ptr<TScriptedRequesters> requesters;
+    std::deque<TStep> steps;
+    int flipHook = 0;
+    int frames = 0;
+    bool running = false;
+    bool inStep = false;
+    int idlesLeft = 0;
+};
