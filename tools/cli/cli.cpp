@@ -1,6 +1,68 @@
 #include "cli/cli.h"
 
-int RunCli(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
-    err << "usage: tarn-cli [--log FILE] COMMAND ...\n";
-    return args.empty() ? 2 : 2;
+#include <memory>
+
+#include "app/app_title.h"
+#include "app/log.h"
+#include "cli/cli_commands.h"
+
+namespace {
+
+struct TCliCommand {
+    const char* name;
+    const char* arguments;
+    const char* summary;
+    size_t minArgs;
+    size_t maxArgs;
+    int (*run)(TCliCall& call);
+};
+
+const TCliCommand commands[] = {
+    {"info", "LEVEL", "print the objects and the player block of a level", 1, 1, CliInfo},
+    {"check", "LEVEL", "report what the game would not accept (exit 3: findings, 4: serious ones)", 1, 1, CliCheck},
+    {"roundtrip", "IN OUT", "read a level and write it again", 2, 2, CliRoundtrip},
+};
+
+int Usage(std::ostream& err) {
+    err << "usage: tarn-cli [--log FILE] COMMAND ARGUMENTS...\n\ncommands:\n";
+    for (const TCliCommand& command : commands) {
+        std::string head = std::string(command.name) + " " + command.arguments;
+        err << "  " << head << std::string(head.size() < 22 ? 22 - head.size() : 1, ' ') << command.summary << "\n";
+    }
+    err << "\n--log FILE writes the program's log to FILE; without it nothing is logged.\n";
+    return 2;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    size_t next = 0;
+    std::string logPath;
+    if (next < args.size() && args[next] == "--log") {
+        if (next + 1 >= args.size()) return Usage(err);
+        logPath = args[next + 1];
+        next += 2;
+    }
+    if (next >= args.size()) return Usage(err);
+
+    const TCliCommand* command = nullptr;
+    for (const TCliCommand& candidate : commands)
+        if (args[next] == candidate.name) command = &candidate;
+    if (!command) {
+        err << "tarn-cli: unknown command: " << args[next] << "\n";
+        return Usage(err);
+    }
+    std::vector<std::string> commandArgs(args.begin() + long(next) + 1, args.end());
+    if (commandArgs.size() < command->minArgs || commandArgs.size() > command->maxArgs) return Usage(err);
+
+    SetLogTitle(kApplicationTitle);
+    SetLogPath(logPath);
+    auto host = std::make_shared<TCliRequesterHost>(err);
+    SetRequesterHost(host);
+    TCliCall call{commandArgs, out, err, *host};
+    int status = command->run(call);
+    // Finish the log now, with its closing line, rather than at exit.
+    SetLogPath("");
+    SetRequesterHost(nullptr);
+    return status;
 }
