@@ -39,13 +39,6 @@ std::optional<std::string> FindOnSearchPath(const std::string& name, const std::
     }
 }
 
-std::string AbsolutePath(const std::string& path, const std::string& workingDir) {
-    if (path.empty()) return workingDir;
-    if (path[0] == '/') return path;
-    if (workingDir.empty()) return "./" + path;
-    return workingDir + (workingDir.back() == '/' ? "" : "/") + path;
-}
-
 // A folder written so that zenity opens it instead of selecting it by name.
 std::string AsFolder(const std::string& path) {
     return !path.empty() && path.back() != '/' ? path + "/" : path;
@@ -194,4 +187,11 @@ size_t CharacterCount(const std::string& text) {
 std::string CurrentWorkingDir() {
     std::vector<char> buffer(PATH_MAX + 1);
     return getcwd(buffer.data(), buffer.size()) ? std::string(buffer.data()) : "";
+}
+
+std::string AbsolutePath(const std::string& path, const std::string& workingDir) {
+    if (path.empty()) return workingDir;
+    if (path[0] == '/') return path;
+    if (workingDir.empty()) return "./" + path;
+    return workingDir + (workingDir.back() == '/' ? "" : "/") + path;
 }

@@ -59,3 +59,6 @@ size_t CharacterCount(const std::string& text);
 
 // The process's current folder, "" when it cannot be read.
 std::string CurrentWorkingDir();
+
+// A path made absolute against workingDir ("" gives workingDir itself).
+std::string AbsolutePath(const std::string& path, const std::string& workingDir);

@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include "platform/desktop_requesters.h"
 #include "platform/dialog_helper.h"
 #include "platform/paths.h"
 #include "support/temp_dir.h"
@@ -195,4 +196,104 @@ TEST(RequesterHelper, FloodedOutputIsCappedAndDoesNotHang) {
     EXPECT_TRUE(run.truncated);
     EXPECT_EQ(run.output.size(), kMaxHelperOutput);
     EXPECT_EQ(HelperAnswer(run), "");
+}
+
+namespace {
+
+// Sets an environment variable for one test and puts the old value back.
+class TScopedEnv {
+public:
+    TScopedEnv(const char* name, const char* value) : name(name) {
+        const char* old = std::getenv(name);
+        if (old) saved = old;
+        hadValue = old != nullptr;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~TScopedEnv() {
+        if (hadValue)
+            setenv(name, saved.c_str(), 1);
+        else
+            unsetenv(name);
+    }
+    TScopedEnv(const TScopedEnv&) = delete;
+    TScopedEnv& operator=(const TScopedEnv&) = delete;
+
+private:
+    const char* name;
+    std::string saved;
+    bool hadValue = false;
+};
+
+class RequesterDesktopHost : public ::testing::Test {
+protected:
+    TDesktopRequesterHost host{[this](const TTextRequest& request) {
+        fallbackRequests.push_back(request);
+        return std::string("/typed/in/window.jn1");
+    }};
+    std::vector<TTextRequest> fallbackRequests;
+    TTempDir bin;
+    TScopedEnv display{"DISPLAY", ":42"};
+    TScopedEnv wayland{"WAYLAND_DISPLAY", nullptr};
+    TScopedEnv path{"PATH", bin.Path().c_str()};
+};
+
+}  // namespace
+
+TEST_F(RequesterDesktopHost, FileRequestsGoToZenity) {
+    TFakeHelper zenity(bin, "zenity");
+    std::string before = CurrentWorkingDir();
+    zenity.Answer(kAwkwardPath + "\n", 0);
+    EXPECT_EQ(host.RequestFile("Save Level As ...", kLevelFilter, 1, ""), kAwkwardPath);
+    auto args = zenity.Arguments();
+    ASSERT_GE(args.size(), 4u);
+    EXPECT_EQ(args[1], "--title=Save Level As ...");
+    EXPECT_EQ(args[2], "--save");
+    EXPECT_EQ(args[3], "--confirm-overwrite");
+    EXPECT_EQ(CurrentWorkingDir(), before);
+
+    zenity.Answer("", 1);
+    EXPECT_EQ(host.RequestDir("Please select your Jill/Onesimus folder.", "/games/jill"), "");
+    EXPECT_EQ(zenity.Arguments()[1], "--directory");
+    EXPECT_TRUE(fallbackRequests.empty());
+}
+
+TEST_F(RequesterDesktopHost, KdialogServesWhenZenityIsMissing) {
+    TFakeHelper kdialog(bin, "kdialog");
+    kdialog.Answer("/games/jill/level1.jn1\n", 0);
+    EXPECT_EQ(host.RequestFile("Open Jill Level File...", kLevelFilter, 0, ""), "/games/jill/level1.jn1");
+    auto args = kdialog.Arguments();
+    ASSERT_EQ(args.size(), 5u);
+    EXPECT_EQ(args[0], "--title");
+    EXPECT_EQ(args[1], "Open Jill Level File...");
+    EXPECT_EQ(args[2], "--getopenfilename");
+    EXPECT_TRUE(fallbackRequests.empty());
+}
+
+TEST_F(RequesterDesktopHost, TheWindowServesWithoutAHelper) {
+    EXPECT_EQ(host.RequestFile("Export Mapshot ...", "PNG Image:png", 1, "map.png"), "/typed/in/window.jn1");
+    ASSERT_EQ(fallbackRequests.size(), 1u);
+    EXPECT_EQ(fallbackRequests[0].title, "Export Mapshot ...");
+    EXPECT_EQ(fallbackRequests[0].filter, "PNG Image:png");
+    EXPECT_EQ(fallbackRequests[0].mode, TRequestMode::Save);
+    EXPECT_EQ(fallbackRequests[0].initialPath, "map.png");
+
+    host.RequestDir("Folder?", "/games");
+    ASSERT_EQ(fallbackRequests.size(), 2u);
+    EXPECT_EQ(fallbackRequests[1].mode, TRequestMode::Folder);
+    EXPECT_EQ(fallbackRequests[1].initialPath, "/games");
+}
+
+TEST_F(RequesterDesktopHost, TheWindowServesWhenTheHelperCannotShowItself) {
+    TFakeHelper zenity(bin, "zenity");
+    {
+        TScopedEnv noDisplay{"DISPLAY", nullptr};
+        zenity.Answer("/chosen\n", 0);
+        EXPECT_EQ(host.RequestFile("Open", kLevelFilter, 0, ""), "/typed/in/window.jn1");
+    }
+    zenity.Answer("", 255);   // the helper's own error status
+    EXPECT_EQ(host.RequestFile("Open", kLevelFilter, 0, ""), "/typed/in/window.jn1");
+    EXPECT_EQ(fallbackRequests.size(), 2u);
 }

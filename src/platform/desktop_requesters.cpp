@@ -1,0 +1,121 @@
+#include "platform/desktop_requesters.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <iostream>
+
+#include "platform/dialog_helper.h"
+#include "platform/input.h"
+#include "platform/sdl_window.h"
+
+namespace {
+
+// The helpers draw their own windows, so they need a display to draw on; an
+// SDL program may well run without one (dummy driver, a console login).
+bool HaveDisplay() {
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+}  // namespace
+
+TMessageBoxLayout MessageBoxLayout(TMessageKind kind, int serious) {
+    const uint32_t enter = SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
+    const uint32_t escape = SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+    TMessageBoxLayout layout;
+    layout.flags = (serious ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION) | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
+    switch (kind) {
+    case TMessageKind::Notify:
+        layout.buttons = {{0, "OK", enter | escape}};
+        break;
+    case TMessageKind::Confirm:
+        layout.buttons = {{1, "OK", enter}, {0, "Cancel", escape}};
+        break;
+    case TMessageKind::Proceed:
+        layout.buttons = {{1, "Yes", enter}, {0, "No", 0}, {-1, "Cancel", escape}};
+        break;
+    }
+    return layout;
+}
+
+int MessageBoxAnswer(TMessageKind kind, int buttonId) {
+    switch (kind) {
+    case TMessageKind::Notify:
+        return 0;
+    case TMessageKind::Confirm:
+        return buttonId == 1 ? 1 : 0;
+    case TMessageKind::Proceed:
+        return buttonId == 1 || buttonId == 0 ? buttonId : -1;
+    }
+    return -1;
+}
+
+TDesktopRequesterHost::TDesktopRequesterHost()
+    : fallback([this](const TTextRequest& request) {
+          return RunTextRequester(request, [this](const std::string& path) {
+              return Confirm(path + " already exists.\nDo you want to replace it?", 1) == 1;
+          });
+      }) {}
+
+TDesktopRequesterHost::TDesktopRequesterHost(TFallback fallback) : fallback(std::move(fallback)) {}
+
+int TDesktopRequesterHost::ShowMessage(TMessageKind kind, const std::string& text, int serious) {
+    TMessageBoxLayout layout = MessageBoxLayout(kind, serious);
+    std::vector<SDL_MessageBoxButtonData> buttons;
+    for (const TMessageButton& button : layout.buttons) buttons.push_back({button.flags, button.id, button.text.c_str()});
+    SDL_MessageBoxData box{};
+    box.flags = layout.flags;
+    // As a child of the editor's window the box stays above it.
+    box.window = GraphicsWindow();
+    box.title = AppTitle().c_str();
+    box.message = text.c_str();
+    box.numbuttons = static_cast<int>(buttons.size());
+    box.buttons = buttons.data();
+    int pressed = -1;
+    if (SDL_ShowMessageBox(&box, &pressed) != 0) {
+        // Without a way to show it, the message still reaches someone, and
+        // the question is answered the way that changes nothing.
+        std::cerr << text << "\n";
+        pressed = -1;
+    }
+    return MessageBoxAnswer(kind, pressed);
+}
+
+void TDesktopRequesterHost::Notify(const std::string& text, int serious) {
+    ShowMessage(TMessageKind::Notify, text, serious);
+}
+
+int TDesktopRequesterHost::Confirm(const std::string& text, int serious) {
+    return ShowMessage(TMessageKind::Confirm, text, serious);
+}
+
+int TDesktopRequesterHost::Proceed(const std::string& text, int serious) {
+    return ShowMessage(TMessageKind::Proceed, text, serious);
+}
+
+std::string TDesktopRequesterHost::Request(const TTextRequest& request) {
+    auto helper = HaveDisplay() ? FindDialogHelper() : std::nullopt;
+    if (helper) {
+        std::string workingDir = CurrentWorkingDir();
+        THelperRun run = RunDialogHelper(
+            request.mode == TRequestMode::Folder
+                ? DirRequestArguments(*helper, request.title, request.initialPath, workingDir)
+                : FileRequestArguments(*helper, request.title, request.filter, request.mode == TRequestMode::Save,
+                                       request.initialPath, workingDir));
+        // 0 is a choice and 1 a cancel for both helpers; anything else means
+        // the helper broke down, and the user still needs a way to answer.
+        if (run.started && (run.exitStatus == 0 || run.exitStatus == 1)) return HelperAnswer(run);
+    }
+    return fallback ? fallback(request) : "";
+}
+
+std::string TDesktopRequesterHost::RequestFile(const std::string& title, const std::string& filter, int save,
+                                               const std::string& initialPath) {
+    return Request({title, filter, save ? TRequestMode::Save : TRequestMode::Open, initialPath});
+}
+
+std::string TDesktopRequesterHost::RequestDir(const std::string& title, const std::string& initialFolder) {
+    return Request({title, "", TRequestMode::Folder, initialFolder});
+}

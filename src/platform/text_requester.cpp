@@ -1,0 +1,230 @@
+#include "platform/text_requester.h"
+
+#include <algorithm>
+
+#include "platform/file_filter.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/paths.h"
+
+namespace {
+
+bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+}  // namespace
+
+TLineEdit::TLineEdit(std::string text, size_t maxChars) : text(std::move(text)), maxChars(maxChars) {
+    cursor = Length();
+}
+
+size_t TLineEdit::Length() const { return CharacterCount(text); }
+
+size_t TLineEdit::ByteOffset(size_t characters) const {
+    size_t offset = 0;
+    for (size_t seen = 0; offset < text.size(); ++offset) {
+        if (IsContinuationByte(text[offset])) continue;
+        if (seen++ == characters) return offset;
+    }
+    return text.size();
+}
+
+bool TLineEdit::Type(int code) {
+    if (code < 32 || code > 126 || Length() >= maxChars) return false;
+    text.insert(ByteOffset(cursor), 1, static_cast<char>(code));
+    ++cursor;
+    return true;
+}
+
+void TLineEdit::Backspace() {
+    if (cursor == 0) return;
+    --cursor;
+    Delete();
+}
+
+void TLineEdit::Delete() {
+    if (cursor >= Length()) return;
+    size_t from = ByteOffset(cursor);
+    text.erase(from, ByteOffset(cursor + 1) - from);
+}
+
+void TLineEdit::Left() {
+    if (cursor > 0) --cursor;
+}
+
+void TLineEdit::Right() {
+    if (cursor < Length()) ++cursor;
+}
+
+void TLineEdit::Home() { cursor = 0; }
+
+void TLineEdit::End() { cursor = Length(); }
+
+std::string TLineEdit::Shown() const {
+    std::string shown;
+    for (char c : text) {
+        if (IsContinuationByte(c)) continue;
+        unsigned char u = static_cast<unsigned char>(c);
+        shown += u >= 32 && u < 127 ? c : '?';
+    }
+    return shown;
+}
+
+size_t TLineEdit::FirstShownColumn(size_t columns) const {
+    if (columns == 0) return cursor;
+    return cursor < columns ? 0 : cursor - columns + 1;
+}
+
+TPathCheck CheckTypedPath(TRequestMode mode, const std::string& path) {
+    if (path.empty()) return {TPathVerdict::Refuse, "Please type a path."};
+    if (CharacterCount(path) > kMaxRequestedPathLength) return {TPathVerdict::Refuse, "The path is too long."};
+    int type = PathType(path);
+    switch (mode) {
+    case TRequestMode::Open:
+        if (type == 1) return {TPathVerdict::Accept, ""};
+        return {TPathVerdict::Refuse, type == 2 ? "That is a folder." : "There is no such file."};
+    case TRequestMode::Folder:
+        if (type == 2) return {TPathVerdict::Accept, ""};
+        return {TPathVerdict::Refuse, "There is no such folder."};
+    case TRequestMode::Save:
+        if (type == 2 || path.back() == '/') return {TPathVerdict::Refuse, "That is a folder."};
+        if (type == 1) return {TPathVerdict::AskReplace, ""};
+        if (PathType(DirectoryPart(path)) != 2) return {TPathVerdict::Refuse, "There is no such folder."};
+        return {TPathVerdict::Accept, ""};
+    }
+    return {TPathVerdict::Refuse, ""};
+}
+
+namespace {
+
+constexpr int kRow = 16;
+constexpr int kColumn = 8;
+
+// What the requester shows below the field until the user is told something
+// else: the file types on offer, or what to do.
+std::string Hint(const TTextRequest& request) {
+    if (request.mode == TRequestMode::Folder) return "Type the path of a folder.";
+    std::string hint;
+    for (const TFilterGroup& group : ParseFileFilter(request.filter)) {
+        hint += hint.empty() ? "" : "; ";
+        hint += FilterLabel(group) + ":";
+        for (const std::string& ext : group.extensions) hint += " " + ext;
+    }
+    return hint;
+}
+
+void DrawRequester(const TTextRequest& request, const TLineEdit& field, const std::string& message) {
+    int width = std::min(ScreenWidth() - 2 * kColumn, 80 * kColumn);
+    int height = 6 * kRow;
+    int left = (ScreenWidth() - width) / 2;
+    int top = (ScreenHeight() - height) / 2;
+    size_t columns = static_cast<size_t>(std::max(width / kColumn - 2, 1));
+
+    SetColor(160, 160, 160);
+    DrawRect(left - 1, top - 1, width + 2, height + 2);
+    SetColor(40, 40, 48);
+    DrawRect(left, top, width, height);
+    SetColor(0, 64, 160);
+    DrawRect(left, top, width, kRow);
+    SetColor(255, 255, 255);
+    DrawString(request.title.substr(0, columns), left + kColumn, top);
+
+    int fieldTop = top + 2 * kRow;
+    SetColor(0, 0, 0);
+    DrawRect(left + kColumn - 2, fieldTop - 2, width - 2 * kColumn + 4, kRow + 4);
+    size_t first = field.FirstShownColumn(columns);
+    SetColor(255, 255, 255);
+    DrawString(field.Shown().substr(first, columns), left + kColumn, fieldTop);
+    SetColor(255, 255, 0);
+    DrawRect(left + kColumn + static_cast<int>(field.Cursor() - first) * kColumn, fieldTop, 2, kRow);
+
+    if (message.empty())
+        SetColor(160, 160, 160);
+    else
+        SetColor(255, 96, 96);
+    DrawString((message.empty() ? Hint(request) : message).substr(0, columns), left + kColumn, top + 3 * kRow + 4);
+    SetColor(160, 160, 160);
+    DrawString("Enter: OK    Escape: Cancel", left + kColumn, top + 5 * kRow - 4);
+}
+
+// The drawing state belongs to the editor; the requester leaves it as found.
+class TSavedDrawingState {
+public:
+    TSavedDrawingState()
+        : color(CurrentColor()), blend(CurrentBlend()), viewport(CurrentViewport()), sx(DrawScaleX()), sy(DrawScaleY()) {}
+    ~TSavedDrawingState() {
+        SetColor(color);
+        SetBlend(blend);
+        SetViewport(viewport.x, viewport.y, viewport.w, viewport.h);
+        SetDrawScale(sx, sy);
+    }
+    TSavedDrawingState(const TSavedDrawingState&) = delete;
+    TSavedDrawingState& operator=(const TSavedDrawingState&) = delete;
+
+private:
+    TColor color;
+    int blend;
+    TViewport viewport;
+    float sx, sy;
+};
+
+void ClearInput() {
+    ClearKeyInput();
+    ClearMouseInput();
+}
+
+}  // namespace
+
+std::string RunTextRequester(const TTextRequest& request,
+                             const std::function<bool(const std::string&)>& confirmReplace) {
+    if (ScreenWidth() <= 0 || ScreenHeight() <= 0) return "";
+    std::string workingDir = CurrentWorkingDir();
+    // Starting from a folder lets the user type just a name.
+    std::string start = AbsolutePath(request.initialPath, workingDir);
+    if (PathType(start) == 2 && request.mode != TRequestMode::Folder && !start.empty() && start.back() != '/')
+        start += "/";
+    TLineEdit field(start);
+    std::string message;
+
+    TSavedDrawingState saved;
+    SetViewport(0, 0, ScreenWidth(), ScreenHeight());
+    SetDrawScale(1, 1);
+    SetBlend(BLEND_MASK);
+    // The key or click that opened the requester must not act inside it.
+    ClearInput();
+    std::string answer;
+    for (bool open = true; open;) {
+        Cls();
+        DrawRequester(request, field, message);
+        Flip(-1);
+        for (int code; open && (code = NextChar()) != 0;) {
+            if (code == 27) {
+                open = false;
+            } else if (code == 13) {
+                std::string path = AbsolutePath(field.Text(), workingDir);
+                TPathCheck check = CheckTypedPath(request.mode, path);
+                message = check.reason;
+                bool accepted = check.verdict == TPathVerdict::Accept;
+                if (check.verdict == TPathVerdict::AskReplace && confirmReplace) {
+                    accepted = confirmReplace(path);
+                    ClearInput();   // the answer to the question is not typing
+                }
+                if (accepted) {
+                    answer = path;
+                    open = false;
+                }
+            } else if (code == 8) {
+                field.Backspace();
+            } else {
+                field.Type(code);
+            }
+        }
+        if (!open) break;
+        if (KeyRepeat(VK_LEFT, 400)) field.Left();
+        if (KeyRepeat(VK_RIGHT, 400)) field.Right();
+        if (KeyRepeat(VK_DELETE, 400)) field.Delete();
+        if (KeyPresses(VK_HOME)) field.Home();
+        if (KeyPresses(VK_END)) field.End();
+    }
+    ClearInput();
+    return answer;
+}

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/text_requester.h"
+#include "support/temp_dir.h"
+
+TEST(RequesterLineEdit, TypingAndDeletingAtTheCursor) {
+    TLineEdit field("/games/");
+    EXPECT_EQ(field.Cursor(), 7u);
+    for (char c : std::string("lvl.jn1")) EXPECT_TRUE(field.Type(c));
+    EXPECT_EQ(field.Text(), "/games/lvl.jn1");
+
+    field.Home();
+    field.Delete();
+    field.Right();
+    field.Right();
+    field.Type('x');
+    EXPECT_EQ(field.Text(), "gaxmes/lvl.jn1");
+    field.Backspace();
+    field.Backspace();
+    EXPECT_EQ(field.Text(), "gmes/lvl.jn1");
+    EXPECT_EQ(field.Cursor(), 1u);
+
+    field.End();
+    field.Delete();   // nothing after the cursor
+    field.Right();
+    EXPECT_EQ(field.Cursor(), field.Length());
+    field.Home();
+    field.Backspace();   // nothing before it
+    field.Left();
+    EXPECT_EQ(field.Cursor(), 0u);
+    EXPECT_EQ(field.Text(), "gmes/lvl.jn1");
+}
+
+TEST(RequesterLineEdit, OnlyPrintableCharactersAreTyped) {
+    TLineEdit field;
+    EXPECT_FALSE(field.Type(9));
+    EXPECT_FALSE(field.Type(127));
+    EXPECT_FALSE(field.Type(200));
+    EXPECT_FALSE(field.Type(-1));
+    EXPECT_TRUE(field.Type(' '));
+    EXPECT_TRUE(field.Type('~'));
+    EXPECT_EQ(field.Text(), " ~");
+}
+
+TEST(RequesterLineEdit, NonAsciiNamesAreEditedWholeCharactersAtATime) {
+    // "/ü/森" : 1 + 2 + 1 + 3 bytes, 4 characters.
+    TLineEdit field("/\xc3\xbc/\xe6\xa3\xae");
+    EXPECT_EQ(field.Length(), 4u);
+    EXPECT_EQ(field.Shown(), "/?/?");
+    field.Backspace();
+    EXPECT_EQ(field.Text(), "/\xc3\xbc/");
+    field.Left();
+    field.Left();
+    field.Delete();
+    EXPECT_EQ(field.Text(), "//");
+    field.Type('a');
+    EXPECT_EQ(field.Text(), "/a/");
+}
+
+TEST(RequesterLineEdit, TheFieldHoldsAt260Characters) {
+    TLineEdit field(std::string(259, 'a'));
+    EXPECT_TRUE(field.Type('b'));
+    EXPECT_FALSE(field.Type('c'));
+    EXPECT_EQ(field.Length(), 260u);
+    EXPECT_EQ(TLineEdit("x", 1).Type('y'), false);
+}
+
+TEST(RequesterLineEdit, TheShownPartFollowsTheCursor) {
+    TLineEdit field("abcdefghij");   // cursor after "j"
+    EXPECT_EQ(field.FirstShownColumn(20), 0u);
+    EXPECT_EQ(field.FirstShownColumn(4), 7u);   // "hij" and the cursor cell
+    field.Home();
+    EXPECT_EQ(field.FirstShownColumn(4), 0u);
+}
+
+TEST(RequesterLineEdit, EnterAcceptsOnlyAUsablePath) {
+    TTempDir dir;
+    std::ofstream(dir.File("old.jn1")) << "x";
+
+    EXPECT_EQ(CheckTypedPath(TRequestMode::Open, dir.File("old.jn1")).verdict, TPathVerdict::Accept);
+    EXPECT_EQ(CheckTypedPath(TRequestMode::Open, dir.File("new.jn1")).verdict, TPathVerdict::Refuse);
+    EXPECT_EQ(CheckTypedPath(TRequestMode::Open, dir.Path()).verdict, TPathVerdict::Refuse);
+    EXPECT_EQ(CheckTypedPath(TRequestMode::Open, "").verdict, TPathVerdict::Refuse);
+
+    EXPECT_EQ(CheckTypedPath(TRequestMode::Save, dir.File("new.jn1")).verdict, TPathVerdict::Accept);
+    EXPECT_EQ(CheckTypedPath(TRequestMode::Save, dir.File("old.jn1")).verdict, TPathVerdict::AskReplace);
+    EXPECT_EQ(CheckTypedPath(TRequestMode::Save, dir.File("missing/new.jn1")).verdict, TPathVerdict::Refuse);
+    EXPECT_EQ(CheckTypedPath(TRequestMode::Save, dir.Path() + "/").verdict, TPathVerdict::Refuse);
+
+    EXPECT_EQ(CheckTypedPath(TRequestMode::Folder, dir.Path()).verdict, TPathVerdict::Accept);
+    EXPECT_EQ(CheckTypedPath(TRequestMode::Folder, dir.File("old.jn1")).verdict, TPathVerdict::Refuse);
+
+    std::string tooLong = dir.Path() + "/" + std::string(300, 'n');
+    TPathCheck check = CheckTypedPath(TRequestMode::Save, tooLong);
+    EXPECT_EQ(check.verdict, TPathVerdict::Refuse);
+    EXPECT_FALSE(check.reason.empty());
+}

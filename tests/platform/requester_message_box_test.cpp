@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include "platform/desktop_requesters.h"
+
+namespace {
+
+constexpr uint32_t kEnter = SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
+constexpr uint32_t kEscape = SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+
+}  // namespace
+
+TEST(RequesterMessageBox, EachKindHasExactlyItsButtons) {
+    EXPECT_EQ(MessageBoxLayout(TMessageKind::Notify, 0).buttons,
+              (std::vector<TMessageButton>{{0, "OK", kEnter | kEscape}}));
+    EXPECT_EQ(MessageBoxLayout(TMessageKind::Confirm, 0).buttons,
+              (std::vector<TMessageButton>{{1, "OK", kEnter}, {0, "Cancel", kEscape}}));
+    EXPECT_EQ(MessageBoxLayout(TMessageKind::Proceed, 1).buttons,
+              (std::vector<TMessageButton>{{1, "Yes", kEnter}, {0, "No", 0}, {-1, "Cancel", kEscape}}));
+}
+
+TEST(RequesterMessageBox, SeriousMessagesWarn) {
+    for (TMessageKind kind : {TMessageKind::Notify, TMessageKind::Confirm, TMessageKind::Proceed}) {
+        uint32_t plain = MessageBoxLayout(kind, 0).flags;
+        uint32_t serious = MessageBoxLayout(kind, 1).flags;
+        EXPECT_TRUE(plain & SDL_MESSAGEBOX_INFORMATION);
+        EXPECT_FALSE(plain & SDL_MESSAGEBOX_WARNING);
+        EXPECT_TRUE(serious & SDL_MESSAGEBOX_WARNING);
+        EXPECT_FALSE(serious & SDL_MESSAGEBOX_INFORMATION);
+        // OK and Yes sit on the left, where Windows users look for them.
+        EXPECT_TRUE(serious & SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT);
+    }
+}
+
+TEST(RequesterMessageBox, ClosingTheBoxCancels) {
+    // Every button answers with its own id ...
+    for (TMessageKind kind : {TMessageKind::Confirm, TMessageKind::Proceed})
+        for (const TMessageButton& button : MessageBoxLayout(kind, 0).buttons)
+            EXPECT_EQ(MessageBoxAnswer(kind, button.id), button.id);
+    // ... and a box closed by its window button, or never shown, is a cancel.
+    EXPECT_EQ(MessageBoxAnswer(TMessageKind::Confirm, -1), 0);
+    EXPECT_EQ(MessageBoxAnswer(TMessageKind::Proceed, -1), -1);
+    EXPECT_EQ(MessageBoxAnswer(TMessageKind::Proceed, 7), -1);
+    EXPECT_EQ(MessageBoxAnswer(TMessageKind::Confirm, 7), 0);
+}
