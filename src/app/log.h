@@ -19,4 +19,6 @@ void LogOK();
 void LogError();
 
 // Writes the "Closed: " line and closes the file; runs by itself at exit.
+// Nothing more is written until SetLogPath names a log again, so a late
+// write cannot replace the finished file with a fresh one.
 void CloseLog();
