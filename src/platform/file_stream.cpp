@@ -13,6 +13,12 @@
 
 namespace {
 
+mode_t CurrentUmask() {
+    mode_t mask = umask(0);
+    umask(mask);
+    return mask;
+}
+
 class TFileStream : public TStream {
 public:
     explicit TFileStream(FILE* file) : file(file) {}
@@ -91,7 +97,10 @@ public:
         struct stat old;
         bool hadOld = stat(target.c_str(), &old) == 0;
         bool ok = inner.Sync() && inner.Close();
-        if (ok && hadOld) ok = chmod(temporary.c_str(), old.st_mode & 07777) == 0;
+        // mkstemp makes the file private; a replaced file keeps its own bits and
+        // a new one gets what an ordinary create would have given it.
+        mode_t mode = hadOld ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
+        if (ok) ok = chmod(temporary.c_str(), mode) == 0;
         if (ok) ok = std::rename(temporary.c_str(), target.c_str()) == 0;
         if (!ok) {
             inner.Close();
@@ -125,6 +134,8 @@ std::map<std::string, TBuiltinFile>& BuiltinFiles() {
 }
 
 const std::string builtinPrefix = "incbin::";
+
+
 
 std::string HostPath(const std::string& path) {
     std::string result = path;

@@ -82,6 +82,15 @@ TEST(Stream, ReplaceStreamSwapsTheFileOnlyWhenClosedSuccessfully) {
     ASSERT_EQ(stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
 
+    std::string fresh = dir.File("fresh.ini");
+    auto create = OpenReplaceStream(fresh);
+    ASSERT_TRUE(create);
+    EXPECT_TRUE(create->Close());
+    ASSERT_EQ(stat(fresh.c_str(), &info), 0);
+    mode_t mask = umask(0);
+    umask(mask);
+    EXPECT_EQ(info.st_mode & 0777, 0666u & ~mask) << "a new file must not stay private to its owner";
+
     EXPECT_FALSE(OpenReplaceStream(dir.Path()));
     EXPECT_FALSE(OpenReplaceStream(dir.File("no/such/folder/x")));
 }
