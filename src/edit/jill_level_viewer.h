@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "gamedata/game_info.h"
+
 class TLevel;
 class TLevelObject;
 class TShapeManager;
@@ -28,6 +30,13 @@ public:
     std::shared_ptr<TTileInfo> tileinfo;
     std::string dir;
     std::string lastlevel;
+    std::vector<TGameInfoPtr> GameInfos = MakeGameInfos();   // the four games, in detection order
+
+    // The games of GameInfos whose data files are in folder, in table order.
+    std::vector<TGameInfoPtr> GetGames(const std::string& folder);
+    // Binds game: a new shape manager and tile info loaded from folder (which
+    // ends in a separator). A null game does nothing.
+    void InitGame(const std::string& folder, const TGameInfoPtr& game);
 
     // --- object palette (kept with the settings)
     std::vector<std::shared_ptr<TLevelObject>> objects;

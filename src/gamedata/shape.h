@@ -1,0 +1,26 @@
+#pragma once
+// One table of the shape file: its frames as indexed bitmaps and as images
+// ready to draw.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "image/bitmap.h"
+#include "platform/image.h"
+
+class TShape;
+using TShapePtr = std::shared_ptr<TShape>;
+
+class TShape {
+public:
+    uint8_t numshapes = 0;
+    uint16_t flags = 0;                // table flags as stored in the file
+    std::vector<TBitmapPtr> bitmaps;   // numshapes entries, palette indices; null where not made
+    std::vector<TImagePtr> images;     // numshapes entries; null where not made
+
+    virtual ~TShape() = default;
+
+    // A table of count frames, all of them still null.
+    static TShapePtr Create(uint8_t count, uint16_t flags);
+};

@@ -1,0 +1,73 @@
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "gamedata/game_info.h"
+#include "gamedata/log_capture.h"
+
+namespace {
+
+void Touch(const std::string& path) { std::ofstream(path, std::ios::binary) << "x"; }
+
+std::vector<std::string> Names(const std::vector<TGameInfoPtr>& games) {
+    std::vector<std::string> names;
+    for (const TGameInfoPtr& game : games) names.push_back(game->Name);
+    return names;
+}
+
+TEST(GameInfos, TheFourGamesInDetectionOrder) {
+    std::vector<TGameInfoPtr> games = MakeGameInfos();
+    ASSERT_EQ(games.size(), 4u);
+    EXPECT_EQ(Names(games), (std::vector<std::string>{"Jill of the Jungle", "Jill Goes Underground",
+                                                      "Jill Saves the Prince", "Onesimus - A Quest For Freedom"}));
+    const char* extensions[] = {"jn1", "jn2", "jn3", "one"};
+    const char* shapeFiles[] = {"jill1.sha", "jill2.sha", "jill3.sha", "onesimus.sha"};
+    const char* tileFiles[] = {"jill.dma", "jill.dma", "jill.dma", "onesimus.dma"};
+    const char* vocFiles[] = {"jill1.vcl", "jill2.vcl", "jill3.vcl", "onesimus.vcl"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(games[i]->Extension, extensions[i]);
+        EXPECT_EQ(games[i]->ShapeFile, shapeFiles[i]);
+        EXPECT_EQ(games[i]->TileInfoFile, tileFiles[i]);
+        EXPECT_EQ(games[i]->VocFile, vocFiles[i]);
+    }
+}
+
+TEST(FindGames, FindsTheGamesWhoseTwoFilesArePresent) {
+    TLogCapture log;
+    TTempDir dir;
+    for (const char* name : {"jill1.sha", "jill3.sha", "jill.dma", "onesimus.sha"}) Touch(dir.File(name));
+    std::vector<TGameInfoPtr> table = MakeGameInfos();
+    std::vector<TGameInfoPtr> games = FindGames(dir.Path(), table);
+
+    ASSERT_EQ(games.size(), 2u);
+    EXPECT_EQ(games[0], table[0]);
+    EXPECT_EQ(games[1], table[2]);
+    EXPECT_TRUE(log.HasLine("Searching for supported games in \"" + dir.Path() + "/\" ..."));
+    EXPECT_TRUE(log.HasLine(" Testing \"Jill of the Jungle\" ... SUCCESS!"));
+    EXPECT_TRUE(log.HasLine(" Testing \"Jill Goes Underground\" ... not found."));
+    EXPECT_TRUE(log.HasLine(" Testing \"Jill Saves the Prince\" ... SUCCESS!"));
+    EXPECT_TRUE(log.HasLine(" Testing \"Onesimus - A Quest For Freedom\" ... not found."));
+}
+
+TEST(FindGames, DoesNotDoubleATrailingSeparator) {
+    TLogCapture log;
+    TTempDir dir;
+    for (const char* name : {"onesimus.sha", "onesimus.dma"}) Touch(dir.File(name));
+    EXPECT_EQ(Names(FindGames(dir.Path() + "/", MakeGameInfos())),
+              (std::vector<std::string>{"Onesimus - A Quest For Freedom"}));
+    EXPECT_TRUE(log.HasLine("Searching for supported games in \"" + dir.Path() + "/\" ..."));
+}
+
+TEST(FindGames, ADataFileAloneOrADirectoryDoesNotCount) {
+    TLogCapture log;
+    TTempDir dir;
+    Touch(dir.File("jill1.sha"));
+    Touch(dir.File("jill2.sha"));
+    std::filesystem::create_directory(dir.File("jill.dma"));
+    Touch(dir.File("onesimus.dma"));
+    EXPECT_TRUE(FindGames(dir.Path(), MakeGameInfos()).empty());
+    EXPECT_TRUE(FindGames(dir.File("nowhere"), MakeGameInfos()).empty());
+}
+
+}  // namespace
