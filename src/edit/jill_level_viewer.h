@@ -9,6 +9,7 @@
 
 #include "gamedata/game_info.h"
 
+class TBitmap;
 class TLevel;
 class TLevelObject;
 class TShapeManager;
@@ -40,6 +41,18 @@ public:
 
     // --- object palette (kept with the settings)
     std::vector<std::shared_ptr<TLevelObject>> objects;
+
+    // --- object pictures (level/viewer_object_images.cpp)
+    // Rebuilds obj's sprites and, with a shape file loaded, the label of a
+    // TEXT6, TEXT8 or SCORE object. Nothing for a null obj.
+    void GenerateImage(const std::shared_ptr<TLevelObject>& obj);
+    // GenerateImage for every object of the level, then of the palette.
+    void GenerateImages();
+
+    // --- mapshot (view/viewer_mapshot.cpp)
+    // The whole level at full size, 2048 x 1024 on the game palette with
+    // index 0 opaque; null when no level is loaded.
+    std::shared_ptr<TBitmap> LevelToBitmap();
 
     // --- settings
     std::shared_ptr<TIniParser> ini;
