@@ -139,34 +139,30 @@ void TTestHost::ExpectRequestDir(const std::string& answer) { requesters->answer
 const std::vector<TRequesterCall>& TTestHost::Requesters() const { return requesters->calls; }
 
 void TTestHost::Then(std::function<void()> action) {
-    steps.push_back({[action = std::move(action)] {
+    steps.push_back({nullptr, [action = std::move(action)] {
         action();
         return true;
     }});
 }
 
-void TTestHost::WaitUntil(std::function<bool()> condition) { steps.push_back({std::move(condition)}); }
+void TTestHost::WaitUntil(std::function<bool()> condition) { steps.push_back({nullptr, std::move(condition)}); }
 
 void TTestHost::WaitMs(int ms) {
-    auto until = std::make_shared<std::optional<uint32_t>>();
-    steps.push_back({[this, until, ms] {
-        if (!*until) *until = Now() + static_cast<uint32_t>(ms);
-        return static_cast<int32_t>(Now() - **until) >= 0;
-    }});
+    auto until = std::make_shared<uint32_t>();
+    steps.push_back({[this, until, ms] { *until = Now() + static_cast<uint32_t>(ms); },
+                     [this, until] { return static_cast<int32_t>(Now() - *until) >= 0; }});
 }
 
 void TTestHost::WaitFrames(int count) {
-    auto target = std::make_shared<std::optional<int>>();
-    steps.push_back({[this, target, count] {
-        if (!*target) *target = frames + count;
-        return frames >= **target;
-    }});
+    auto target = std::make_shared<int>();
+    steps.push_back({[this, target, count] { *target = frames + count; }, [this, target] { return frames >= *target; }});
 }
 
 TRunResult TTestHost::Run(const std::function<void()>& body, int maxIdles) {
     running = true;
     inStep = false;
     idlesLeft = maxIdles;
+    StartStep();
     TRunResult result;
     try {
         body();
@@ -190,7 +186,13 @@ void TTestHost::OnIdle() {
     inStep = true;
     bool done = steps.front().done();
     inStep = false;
-    if (done) steps.pop_front();
+    if (!done) return;
+    steps.pop_front();
+    StartStep();
+}
+
+void TTestHost::StartStep() {
+    if (!steps.empty() && steps.front().start) steps.front().start();
 }
 
 int TTestHost::Frames() const { return frames; }

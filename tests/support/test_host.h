@@ -95,8 +95,8 @@ public:
     // ---- Scripting a loop.
     void Then(std::function<void()> action);           // runs once
     void WaitUntil(std::function<bool()> condition);   // checked at every idle
-    void WaitMs(int ms);                               // of virtual time
-    void WaitFrames(int frames);                       // Flips
+    void WaitMs(int ms);                               // of virtual time, from the step before
+    void WaitFrames(int frames);                       // Flips, from the step before
     // Runs body with the script; see TRunEnd. maxIdles bounds a program that
     // never finishes: reaching it fails the test.
     TRunResult Run(const std::function<void()>& body, int maxIdles = 100000);
@@ -108,9 +108,13 @@ public:
 
 private:
     void OnIdle();
+    void StartStep();
 
+    // A step starts when the one before it is complete (or the run begins),
+    // so waits count from there.
     struct TStep {
-        std::function<bool()> done;   // true when the step is complete
+        std::function<void()> start;
+        std::function<bool()> done;
     };
 
     std::shared_ptr<TVirtualClock> clock;
