@@ -23,4 +23,8 @@ public:
 
     // A table of count frames, all of them still null.
     static TShapePtr Create(uint8_t count, uint16_t flags);
+
+    // Draws a frame's image with its top-left corner at (x, y); frames that
+    // do not exist or were not made draw nothing.
+    void Draw(int x, int y, int frame) const;
 };

@@ -39,6 +39,12 @@ public:
     // The frame's image made at load time, or null.
     virtual TImagePtr GetImage(uint16_t shape) const;
 
+    // Draws a frame of a table at (x, y). Table 0 is never drawn this way;
+    // tables 64-127 are reachable only here.
+    void DrawShape(int table, int x, int y, int frame) const;
+    // Draws the frame a shape number names.
+    void DrawSh(uint16_t shape, int x, int y) const;
+
     // A one-line label in game font 1 (8 x 8), 2 (6 x 6) or 4 (4 x 5 digits),
     // font pixels 1 and 2 in bright colour (colour & 7) + 8, pixel 3 in
     // background (0xFFFF: transparent). Null for another font, an empty text
