@@ -11,6 +11,15 @@ namespace {
 
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
+std::string Utf8(int code) {
+    auto byte = [](int value) { return static_cast<char>(value); };
+    if (code < 0x80) return std::string(1, byte(code));
+    if (code < 0x800) return {byte(0xC0 | code >> 6), byte(0x80 | (code & 0x3F))};
+    if (code < 0x10000) return {byte(0xE0 | code >> 12), byte(0x80 | (code >> 6 & 0x3F)), byte(0x80 | (code & 0x3F))};
+    return {byte(0xF0 | code >> 18), byte(0x80 | (code >> 12 & 0x3F)), byte(0x80 | (code >> 6 & 0x3F)),
+            byte(0x80 | (code & 0x3F))};
+}
+
 }  // namespace
 
 TLineEdit::TLineEdit(std::string text, size_t maxChars) : text(std::move(text)), maxChars(maxChars) {
@@ -29,8 +38,9 @@ size_t TLineEdit::ByteOffset(size_t characters) const {
 }
 
 bool TLineEdit::Type(int code) {
-    if (code < 32 || code > 126 || Length() >= maxChars) return false;
-    text.insert(ByteOffset(cursor), 1, static_cast<char>(code));
+    bool printable = (code >= 32 && code < 127) || (code >= 160 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF));
+    if (!printable || Length() >= maxChars) return false;
+    text.insert(ByteOffset(cursor), Utf8(code));
     ++cursor;
     return true;
 }

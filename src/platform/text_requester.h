@@ -19,7 +19,7 @@ struct TTextRequest {
 
 // The path field's text and cursor. The text is UTF-8 (an initial path may
 // hold any name the file system allows); the cursor moves and deletes whole
-// characters, and typing adds printable ASCII up to the length limit.
+// characters, and typing adds any printable character up to the length limit.
 class TLineEdit {
 public:
     explicit TLineEdit(std::string text = "", size_t maxChars = kMaxRequestedPathLength);

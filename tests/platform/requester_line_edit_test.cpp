@@ -33,15 +33,21 @@ TEST(RequesterLineEdit, TypingAndDeletingAtTheCursor) {
     EXPECT_EQ(field.Text(), "gmes/lvl.jn1");
 }
 
-TEST(RequesterLineEdit, OnlyPrintableCharactersAreTyped) {
+TEST(RequesterLineEdit, OnlyPrintableCharactersAreTypedAndStoredAsUtf8) {
     TLineEdit field;
     EXPECT_FALSE(field.Type(9));
     EXPECT_FALSE(field.Type(127));
-    EXPECT_FALSE(field.Type(200));
+    EXPECT_FALSE(field.Type(0x85));      // a C1 control
+    EXPECT_FALSE(field.Type(0xD800));    // half a surrogate pair
+    EXPECT_FALSE(field.Type(0x110000));
     EXPECT_FALSE(field.Type(-1));
     EXPECT_TRUE(field.Type(' '));
     EXPECT_TRUE(field.Type('~'));
-    EXPECT_EQ(field.Text(), " ~");
+    EXPECT_TRUE(field.Type(0xFC));       // ü
+    EXPECT_TRUE(field.Type(0x68EE));     // 森
+    EXPECT_TRUE(field.Type(0x1F332));    // 🌲
+    EXPECT_EQ(field.Text(), " ~\xc3\xbc\xe6\xa3\xae\xf0\x9f\x8c\xb2");
+    EXPECT_EQ(field.Shown(), " ~???");
 }
 
 TEST(RequesterLineEdit, NonAsciiNamesAreEditedWholeCharactersAtATime) {
