@@ -78,9 +78,9 @@ TCanvas DrawSprite(uint8_t colour, bool round, int frame, int w, int h) {
     return c;
 }
 
-void AddSpriteTables(TShapeTables& tables) {
+void AddSpriteTables(TSampleShapeTables& tables) {
     for (const TSpriteTable& spec : kSpriteTables) {
-        TShapeTableData& table = tables[spec.table];
+        TSampleShapeTable& table = tables[spec.table];
         for (const TFrameRun& run : spec.runs)
             for (int i = 0; i < run.count; ++i) {
                 const int frame = static_cast<int>(table.frames.size());
@@ -102,8 +102,8 @@ void AddSpriteTables(TShapeTables& tables) {
 
 // The map picture of the title screen keeps its black: table 3 is drawn
 // with colour 0 opaque.
-void AddMapDemo(TShapeTables& tables, TSampleGame game) {
-    TShapeTableData& table = tables[3];
+void AddMapDemo(TSampleShapeTables& tables, TSampleGame game) {
+    TSampleShapeTable& table = tables[3];
     table.flags = 4;
     for (int frame = 0; frame < 0x17; ++frame) {
         TCanvas c(16, 16, 0);
@@ -115,27 +115,27 @@ void AddMapDemo(TShapeTables& tables, TSampleGame game) {
 
 // Table 0 holds the games' VGA palette as a 64 x 12 picture; ours holds a
 // colour strip of the same size.
-void AddPaletteStrip(TShapeTables& tables) {
+void AddPaletteStrip(TSampleShapeTables& tables) {
     TCanvas strip(64, 12);
     for (int y = 0; y < 12; ++y)
         for (int x = 0; x < 64; ++x) strip.Set(x, y, uint8_t((y * 64 + x) / 3));
     tables[0].frames.push_back(strip);
     // A table above 63 is read but no shape number reaches it.
-    TShapeTableData unreachable;
+    TSampleShapeTable unreachable;
     unreachable.frames.push_back(TCanvas(8, 8, 12));
     tables[100] = unreachable;
 }
 
-void AddTileTables(TShapeTables& tables, TSampleGame game) {
+void AddTileTables(TSampleShapeTables& tables, TSampleGame game) {
     const std::vector<uint8_t> colourMap = SampleTileColourMap(game);
     for (int tile = 0; tile < 600; ++tile) {
-        TShapeTableData& table = tables[kFirstTileTable + tile / kTilesPerTable];
+        TSampleShapeTable& table = tables[kFirstTileTable + tile / kTilesPerTable];
         table.depth = 4;
         table.colourMap = colourMap;
         table.frames.push_back(DrawSampleTile(tile));
     }
     // The look of an unlisted tile: a two-colour checker, in a 1-bit table.
-    TShapeTableData& unlisted = tables[kUnlistedTileTable];
+    TSampleShapeTable& unlisted = tables[kUnlistedTileTable];
     unlisted.depth = 1;
     unlisted.colourMap = {colourMap[5], colourMap[12]};
     TCanvas checker(16, 16);
@@ -146,8 +146,8 @@ void AddTileTables(TShapeTables& tables, TSampleGame game) {
 
 }  // namespace
 
-TShapeTables BuildSampleShapes(TSampleGame game) {
-    TShapeTables tables;
+TSampleShapeTables BuildSampleShapes(TSampleGame game) {
+    TSampleShapeTables tables;
     AddPaletteStrip(tables);
     AddSampleFonts(tables);
     AddMapDemo(tables, game);

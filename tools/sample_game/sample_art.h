@@ -5,7 +5,7 @@
 #include "sample_game/sample_shape_file.h"
 #include "sample_game/sample_tiles.h"
 
-TShapeTables BuildSampleShapes(TSampleGame game);
+TSampleShapeTables BuildSampleShapes(TSampleGame game);
 
 // The font tables alone (1: 8 x 8, 2: 6 x 6, 4: 4 x 5 digits first).
-void AddSampleFonts(TShapeTables& tables);
+void AddSampleFonts(TSampleShapeTables& tables);

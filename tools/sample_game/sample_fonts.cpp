@@ -21,9 +21,9 @@ bool DrawGlyph(TCanvas& cell, char c, int left, int top, int scaleX, uint8_t col
     return known;
 }
 
-TShapeTableData FontTable(int first, int count, int width, int height, int left, int top, int scaleX,
+TSampleShapeTable FontTable(int first, int count, int width, int height, int left, int top, int scaleX,
                           bool background) {
-    TShapeTableData table;
+    TSampleShapeTable table;
     table.depth = 2;
     table.flags = 1;   // colour numbers are used as they are
     for (int frame = 0; frame < count; ++frame) {
@@ -40,7 +40,7 @@ TShapeTableData FontTable(int first, int count, int width, int height, int left,
 
 }  // namespace
 
-void AddSampleFonts(TShapeTables& tables) {
+void AddSampleFonts(TSampleShapeTables& tables) {
     // Codes 0-127; the 8 x 8 font has bold glyphs with a shadow.
     tables[1] = FontTable(0, 128, 8, 8, 1, 1, 2, true);
     tables[2] = FontTable(0, 128, 6, 6, 1, 0, 1, true);

@@ -7,7 +7,7 @@
 
 namespace {
 
-std::vector<uint8_t> EncodeTable(int number, const TShapeTableData& table) {
+std::vector<uint8_t> EncodeTable(int number, const TSampleShapeTable& table) {
     const std::string where = "shape table " + std::to_string(number);
     if (table.frames.size() > 255) throw std::length_error(where + " has too many frames");
     auto memory = std::make_shared<TMemoryStream>();
@@ -39,7 +39,7 @@ std::vector<uint8_t> EncodeTable(int number, const TShapeTableData& table) {
 
 }  // namespace
 
-std::vector<uint8_t> EncodeShapeFile(const TShapeTables& tables) {
+std::vector<uint8_t> EncodeShapeFile(const TSampleShapeTables& tables) {
     std::vector<int32_t> offsets(128, 0);
     std::vector<uint16_t> lengths(128, 0);
     std::vector<uint8_t> body;

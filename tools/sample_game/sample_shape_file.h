@@ -8,7 +8,7 @@
 
 #include "sample_game/sample_canvas.h"
 
-struct TShapeTableData {
+struct TSampleShapeTable {
     uint8_t depth = 8;     // bits per colour number
     uint16_t flags = 0;    // bit 0: no colour map; bit 2: colour 0 stays opaque
     // Palette index of each colour number; written when the table has a map
@@ -17,8 +17,8 @@ struct TShapeTableData {
     std::vector<TCanvas> frames;   // pixels are colour numbers
 };
 
-using TShapeTables = std::map<int, TShapeTableData>;   // by table number 0-127
+using TSampleShapeTables = std::map<int, TSampleShapeTable>;   // by table number 0-127
 
 // Throws std::length_error when a table does not fit the format (more than
 // 255 frames, a frame over 255 pixels wide or high, a table over 65535 bytes).
-std::vector<uint8_t> EncodeShapeFile(const TShapeTables& tables);
+std::vector<uint8_t> EncodeShapeFile(const TSampleShapeTables& tables);
