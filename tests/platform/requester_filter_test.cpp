@@ -61,11 +61,3 @@ TEST(RequesterFilter, LabelsKeepNoCharacterTheHelpersReserve) {
     EXPECT_EQ(FilterLabel({"A|B\nC\tD", {"x"}}), "A B C D");
     EXPECT_EQ(FilterLabel({"Ünïcode ok", {"x"}}), "Ünïcode ok");
 }
-
-TEST(RequesterFilter, PathExtensionIsTakenFromTheLastNameOnly) {
-    EXPECT_EQ(PathExtension("/a/b/level.jn1"), "jn1");
-    EXPECT_EQ(PathExtension("archive.tar.gz"), "gz");
-    EXPECT_EQ(PathExtension("/a.b/noext"), "");
-    EXPECT_EQ(PathExtension("trailing."), "");
-    EXPECT_EQ(PathExtension(""), "");
-}

@@ -279,11 +279,6 @@ TEST_F(RequesterDesktopHost, TheWindowServesWithoutAHelper) {
     EXPECT_EQ(fallbackRequests[0].filter, "PNG Image:png");
     EXPECT_EQ(fallbackRequests[0].mode, TRequestMode::Save);
     EXPECT_EQ(fallbackRequests[0].initialPath, "map.png");
-
-    host.RequestDir("Folder?", "/games");
-    ASSERT_EQ(fallbackRequests.size(), 2u);
-    EXPECT_EQ(fallbackRequests[1].mode, TRequestMode::Folder);
-    EXPECT_EQ(fallbackRequests[1].initialPath, "/games");
 }
 
 TEST_F(RequesterDesktopHost, TheWindowServesWhenTheHelperCannotShowItself) {
