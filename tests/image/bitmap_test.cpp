@@ -118,14 +118,6 @@ TEST(BitmapColourTable, CopiesAndReplacementsLeaveOtherHoldersAlone) {
     EXPECT_EQ((*palette)[2], 0x12FF82FFu);
 }
 
-TEST(BitmapColourTable, ShortTableReducesWithZeros) {
-    auto b = CreateBitmap(1, 1, std::make_shared<TColorTable>(3, 0xFFFFFFFFu), 0);
-    b->ReduceTo16Colors();
-    ASSERT_EQ(b->fColorTable->size(), 16u);
-    EXPECT_EQ((*b->fColorTable)[2], 0xFFFFFFFFu);
-    EXPECT_EQ((*b->fColorTable)[3], 0u);
-}
-
 TEST(BitmapApplyPalette, RemapsToTheNearestAndSharesTheNewTable) {
     auto b = CreateBitmap(4, 1, std::make_shared<TColorTable>(TColorTable{
                                     0xFF000000u, 0xFFFF0000u, 0x00FF0000u, 0xFF0000F0u}),
@@ -148,13 +140,6 @@ TEST(BitmapApplyPalette, EqualDistancesKeepTheFirstEntry) {
     auto palette = std::make_shared<TColorTable>(TColorTable{0xFF000000u, 0xFF7F7F7Fu, 0xFF818181u});
     b->ApplyPalette(palette);
     EXPECT_EQ(b->fPixels[0], 1);
-}
-
-TEST(BitmapReplaceColor, ChangesOnlyTheGivenIndex) {
-    auto b = Filled(3, 1, 0);
-    b->fPixels = {0, 5, 0};
-    b->ReplaceColor(0, 255);
-    EXPECT_EQ(b->fPixels, (std::vector<uint8_t>{255, 5, 255}));
 }
 
 TEST(BitmapRearrangeTiles, FlowsTilesIntoTheGivenColumns) {

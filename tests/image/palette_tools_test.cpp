@@ -32,9 +32,3 @@ TEST(NearestPaletteIndexWithAlpha, CountsAlphaAndGivesZeroWhenNothingComesCloser
     EXPECT_EQ(NearestPaletteIndexWithAlpha(0x00000000u, TColorTable{0xFFFFFFFFu, 0xFEFFFFFFu}), 0);
     EXPECT_EQ(NearestPaletteIndexWithAlpha(0x00000000u, TColorTable{0xFFFFFFFFu, 0xEAFFFFFFu}), 1);   // 999
 }
-
-TEST(NearestPaletteIndexAlphaFirst, AlphaOutweighsColour) {
-    const TColorTable palette{0x00FFFFFFu, 0xFF000000u, 0xFF000000u};
-    EXPECT_EQ(NearestPaletteIndexAlphaFirst(0xFFFFFFFFu, palette), 1);
-    EXPECT_EQ(NearestPaletteIndexAlphaFirst(0x01000000u, palette), 0);
-}
