@@ -211,6 +211,9 @@ std::string RunTextRequester(const TTextRequest& request,
                 open = false;
             } else if (code == 13) {
                 std::string path = AbsolutePath(field.Text(), workingDir);
+                // A folder is answered the way the helpers answer it, without
+                // a closing slash, so callers can append names to it.
+                while (request.mode == TRequestMode::Folder && path.size() > 1 && path.back() == '/') path.pop_back();
                 TPathCheck check = CheckTypedPath(request.mode, path);
                 message = check.reason;
                 bool accepted = check.verdict == TPathVerdict::Accept;

@@ -99,7 +99,10 @@ TEST_F(RequesterTextWindow, SavingOverAFileAsksFirst) {
     EXPECT_EQ(replaceQuestions.size(), 2u);
 }
 
-TEST_F(RequesterTextWindow, FoldersAreChosenAsTheyStand) {
+TEST_F(RequesterTextWindow, FoldersAreAnsweredWithoutAClosingSlash) {
+    Press(VK_RETURN);
+    EXPECT_EQ(Ask(TRequestMode::Folder, dir.Path()), dir.Path());
+    Type("//");
     Press(VK_RETURN);
     EXPECT_EQ(Ask(TRequestMode::Folder, dir.Path()), dir.Path());
 }
