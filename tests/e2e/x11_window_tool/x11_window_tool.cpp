@@ -1,0 +1,88 @@
+// What the smoke test needs from the X server that the usual command-line
+// tools do not give reliably:
+//   x11_window_tool close WINDOW          asks the window to close, as a window
+//                                         manager's close button does (WM_DELETE_WINDOW)
+//   x11_window_tool snapshot WINDOW FILE  writes the window's pixels as a binary PPM
+//                                         and prints "WIDTH HEIGHT LIT", LIT being the
+//                                         number of pixels that are not black
+// WINDOW is a window id as xdotool prints it (decimal or 0x hex).
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+int Usage() {
+    std::fprintf(stderr, "usage: x11_window_tool close WINDOW | snapshot WINDOW FILE\n");
+    return 2;
+}
+
+int Close(Display* display, Window window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    if (!XSendEvent(display, window, False, NoEventMask, &event)) return 1;
+    XSync(display, False);
+    return 0;
+}
+
+int Snapshot(Display* display, Window window, const char* path) {
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(display, window, &attributes)) return 1;
+    // XDestroyImage is a macro, so it cannot be the deleter itself.
+    auto destroy = [](XImage* image) { XDestroyImage(image); };
+    std::unique_ptr<XImage, decltype(destroy)> image(
+        XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap), destroy);
+    if (!image) return 1;
+    if (!image->red_mask || !image->green_mask || !image->blue_mask) {
+        std::fprintf(stderr, "x11_window_tool: the display is not true colour\n");
+        return 1;
+    }
+    std::vector<unsigned char> rgb;
+    rgb.reserve(size_t(attributes.width) * attributes.height * 3);
+    long lit = 0;
+    for (int y = 0; y < attributes.height; ++y)
+        for (int x = 0; x < attributes.width; ++x) {
+            unsigned long pixel = XGetPixel(image.get(), x, y);
+            unsigned char r = (pixel & image->red_mask) >> __builtin_ctzl(image->red_mask);
+            unsigned char g = (pixel & image->green_mask) >> __builtin_ctzl(image->green_mask);
+            unsigned char b = (pixel & image->blue_mask) >> __builtin_ctzl(image->blue_mask);
+            lit += (r | g | b) != 0;
+            rgb.insert(rgb.end(), {r, g, b});
+        }
+    FILE* file = std::fopen(path, "wb");
+    if (!file) return 1;
+    std::fprintf(file, "P6\n%d %d\n255\n", attributes.width, attributes.height);
+    bool written = std::fwrite(rgb.data(), 1, rgb.size(), file) == rgb.size();
+    if (std::fclose(file) != 0 || !written) return 1;
+    std::printf("%d %d %ld\n", attributes.width, attributes.height, lit);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) return Usage();
+    std::string command = argv[1];
+    Window window = std::strtoul(argv[2], nullptr, 0);
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "x11_window_tool: cannot open the display\n");
+        return 1;
+    }
+    int status = command == "close"                    ? Close(display, window)
+                 : command == "snapshot" && argc == 4 ? Snapshot(display, window, argv[3])
+                                                      : Usage();
+    XCloseDisplay(display);
+    return status;
+}
