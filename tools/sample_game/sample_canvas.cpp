@@ -42,14 +42,13 @@ void TCanvas::Ellipse(int x, int y, int w, int h, uint8_t colour) {
         }
 }
 
-void TCanvas::Text(int x, int y, const std::string& text, uint8_t colour, int scale) {
+void TCanvas::Text(int x, int y, const std::string& text, uint8_t colour) {
     for (size_t k = 0; k < text.size(); ++k)
         for (int row = 0; row < 5; ++row)
             for (int column = 0; column < 3; ++column) {
                 bool set = false;
                 if (GlyphPixel(text[k], column, row, set) && set)
-                    Fill(x + (static_cast<int>(k) * 4 + column) * scale, y + row * scale, scale, scale,
-                         colour);
+                    Set(x + static_cast<int>(k) * 4 + column, y + row, colour);
             }
 }
 
@@ -93,9 +92,19 @@ constexpr std::array<TGlyph, 62> kGlyphs = {{
 }  // namespace
 
 bool GlyphPixel(char c, int column, int row, bool& set) {
+    const bool lower = std::islower(static_cast<unsigned char>(c));
     const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     for (const TGlyph& glyph : kGlyphs)
         if (glyph.c == upper) {
+            // Lower case is small capitals: the top, middle and bottom rows
+            // of the capital in the lower three rows.
+            if (lower) {
+                if (row < 2) {
+                    set = false;
+                    return true;
+                }
+                row = (row - 2) * 2;
+            }
             set = glyph.rows[row * 3 + column] == '#';
             return true;
         }

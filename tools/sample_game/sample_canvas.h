@@ -21,9 +21,8 @@ public:
     void Fill(int x, int y, int w, int h, uint8_t colour);
     void Frame(int x, int y, int w, int h, uint8_t colour);
     void Ellipse(int x, int y, int w, int h, uint8_t colour);
-    // Text in the 3 x 5 glyphs below, 4 pixels per character; scale widens
-    // and heightens every glyph pixel.
-    void Text(int x, int y, const std::string& text, uint8_t colour, int scale = 1);
+    // Text in the 3 x 5 glyphs below, 4 pixels per character.
+    void Text(int x, int y, const std::string& text, uint8_t colour);
     // Centred text, clipped like everything else when it does not fit.
     void CentredText(const std::string& text, uint8_t colour);
 
@@ -33,8 +32,8 @@ private:
     std::vector<uint8_t> pixels;
 };
 
-// The sample game's own 3 x 5 pixel glyphs: digits, letters (lower case drawn
-// as upper case) and common punctuation. Gives false for characters it lacks.
+// The sample game's own 3 x 5 pixel glyphs: digits, letters (lower case as
+// small capitals) and common punctuation. Gives false for characters it lacks.
 bool GlyphPixel(char c, int column, int row, bool& set);
 
 // Two upper-case hexadecimal digits, the way frame numbers are printed on art.
