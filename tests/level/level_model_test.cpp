@@ -30,17 +30,6 @@ std::vector<int> Order(const TLevel& level) {
     return order;
 }
 
-TEST(LevelModel, NewLevelHasTheGameDefaults) {
-    TLevel level;
-    EXPECT_EQ(level.numobjs, 0);
-    EXPECT_TRUE(level.objs.empty());
-    EXPECT_EQ(level.pl_health, 6);
-    EXPECT_EQ(level.pl_numinv, 1);
-    EXPECT_EQ(level.pl_inv[0], 0);
-    for (uint16_t word : level.bd) ASSERT_EQ(word, 0);
-    for (uint8_t byte : level.pl_pad) ASSERT_EQ(byte, 0);
-}
-
 TEST(LevelModel, BoardIsColumnMajorAndSafeOffTheBoard) {
     TLevel level;
     level.SetTile(3, 5, 0xC005);
