@@ -21,6 +21,9 @@ const TCliCommand commands[] = {
     {"info", "LEVEL", "print the objects and the player block of a level", 1, 1, CliInfo},
     {"check", "LEVEL", "report what the game would not accept (exit 3: findings, 4: serious ones)", 1, 1, CliCheck},
     {"roundtrip", "IN OUT", "read a level and write it again", 2, 2, CliRoundtrip},
+    {"games", "DIR", "list the games whose data files are in DIR", 1, 1, CliGames},
+    {"mapshot", "LEVEL OUT", "write the whole level as one PNG picture", 2, 2, CliMapshot},
+    {"sample-game", "DIR", "write the sample game (data files and levels) into DIR", 1, 1, CliSampleGame},
 };
 
 int Usage(std::ostream& err) {

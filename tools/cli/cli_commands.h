@@ -45,3 +45,6 @@ TLevelPtr ReadLevelForCli(const std::string& path, TCliCall& call);
 int CliInfo(TCliCall& call);
 int CliCheck(TCliCall& call);
 int CliRoundtrip(TCliCall& call);
+int CliGames(TCliCall& call);
+int CliMapshot(TCliCall& call);
+int CliSampleGame(TCliCall& call);

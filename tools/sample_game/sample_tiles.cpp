@@ -135,8 +135,9 @@ TCanvas DrawSampleTile(int tile) {
         c.Ellipse(1 + tile % 6, 2, 8, 7, kStoneLight);
         break;
     }
-    // The number tells tiles of one kind apart at a glance.
-    c.Text(1, 10, TileLabel(tile), label);
+    // The number tells tiles of one kind apart at a glance; the open sky,
+    // which fills most of a level, stays plain.
+    if (tile != 0) c.Text(1, 10, TileLabel(tile), label);
     return c;
 }
 
