@@ -1,0 +1,141 @@
+// tarn-cli sample-game, games and mapshot, end to end on the sample game.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "edit/jill_level_viewer.h"
+#include "image/png_load.h"
+#include "level/level.h"
+#include "level/level_file.h"
+#include "sample_game/sample_game.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TRun {
+    int status;
+    std::string out, err;
+};
+
+TRun RunCommand(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int status = RunCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+class CliMapshot : public ::testing::Test {
+protected:
+    TTempDir temp;
+    std::string game;
+
+    void SetUp() override {
+        game = temp.File("game");
+        ASSERT_EQ(RunCommand({"sample-game", game}).status, 0);
+    }
+
+    // A folder holding some of the sample game's files.
+    std::string FolderWith(const std::string& name, const std::vector<std::string>& files) {
+        const std::string dir = temp.File(name);
+        fs::create_directories(dir);
+        for (const std::string& f : files) fs::copy_file(game + "/" + f, dir + "/" + f);
+        return dir;
+    }
+
+    // The mapshot as the editor makes it for a level bound to one game.
+    TBitmapPtr Expected(const std::string& levelPath, const std::string& dir, int gameIndex) {
+        TJillLevelViewer viewer;
+        viewer.level = ReadLevel(levelPath);
+        viewer.InitGame(dir + "/", viewer.GameInfos[size_t(gameIndex)]);
+        viewer.GenerateImages();
+        return viewer.LevelToBitmap();
+    }
+};
+
+void ExpectSamePixels(const TBitmapPtr& a, const TBitmapPtr& b) {
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    ASSERT_EQ(a->fWidth, b->fWidth);
+    ASSERT_EQ(a->fHeight, b->fHeight);
+    EXPECT_TRUE(a->fPixels == b->fPixels);
+}
+
+TEST_F(CliMapshot, SampleGameIsFoundAsFourGames) {
+    const TRun games = RunCommand({"games", game});
+    EXPECT_EQ(games.status, 0);
+    EXPECT_EQ(games.out,
+              "Jill of the Jungle\nJill Goes Underground\nJill Saves the Prince\n"
+              "Onesimus - A Quest For Freedom\n");
+}
+
+TEST_F(CliMapshot, GamesListsOnlyCompleteGames) {
+    const std::string dir = FolderWith("some", {"jill2.sha", "jill.dma", "onesimus.sha"});
+    const TRun games = RunCommand({"games", dir});
+    EXPECT_EQ(games.status, 0);
+    EXPECT_EQ(games.out, "Jill Goes Underground\n");
+    const TRun none = RunCommand({"games", temp.File("missing")});
+    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(none.out, "");
+}
+
+TEST_F(CliMapshot, WritesThePictureWithoutTransparency) {
+    const std::string out = temp.File("shot.png");
+    const TRun run = RunCommand({"mapshot", game + "/" + kSampleShowcaseLevel, out});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(ReadWholeFile(out, bytes));
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_EQ(text.find("tRNS"), std::string::npos);
+    ExpectSamePixels(LoadPng(out), Expected(game + "/" + kSampleShowcaseLevel, game, 0));
+}
+
+TEST_F(CliMapshot, BindsTheGameNamedInTheFileName) {
+    // Upper case names are lower-cased before the test; the Jill episodes
+    // share one tile info file but differ in their shapes.
+    const std::string dir = FolderWith("all", {"jill1.sha", "jill2.sha", "jill3.sha", "onesimus.sha", "jill.dma",
+                                              "onesimus.dma"});
+    fs::copy_file(game + "/" + kSampleShowcaseLevel, dir + "/LEVEL.JN3");
+    ASSERT_EQ(RunCommand({"mapshot", dir + "/LEVEL.JN3", temp.File("a.png")}).status, 0);
+    ExpectSamePixels(LoadPng(temp.File("a.png")), Expected(dir + "/LEVEL.JN3", dir, 2));
+
+    // No extension matches: the first game found.
+    const std::string only = FolderWith("one", {"onesimus.sha", "onesimus.dma"});
+    fs::copy_file(game + "/" + kSampleShowcaseLevel, only + "/level.lvl");
+    ASSERT_EQ(RunCommand({"mapshot", only + "/level.lvl", temp.File("b.png")}).status, 0);
+    ExpectSamePixels(LoadPng(temp.File("b.png")), Expected(only + "/level.lvl", only, 3));
+}
+
+TEST_F(CliMapshot, FailsClearlyWithoutLevelOrGameData) {
+    const std::string bare = FolderWith("bare", {kSampleShowcaseLevel});
+    TRun run = RunCommand({"mapshot", bare + "/" + kSampleShowcaseLevel, temp.File("c.png")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("no game data"), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(temp.File("c.png")));
+
+    run = RunCommand({"mapshot", temp.File("nothing.jn1"), temp.File("c.png")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(run.err.empty());
+
+    run = RunCommand({"mapshot", game + "/" + kSampleShowcaseLevel, temp.File("no/such/folder/c.png")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("cannot write"), std::string::npos) << run.err;
+}
+
+TEST_F(CliMapshot, SampleGameReportsAnUnwritableFolder) {
+    std::vector<uint8_t> one = {1};
+    auto file = OpenWriteStream(temp.File("file"));
+    file->WriteRaw(one.data(), 1);
+    file->Close();
+    const TRun run = RunCommand({"sample-game", temp.File("file/sub")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("cannot"), std::string::npos);
+    EXPECT_EQ(RunCommand({"sample-game"}).status, 2);
+    EXPECT_EQ(RunCommand({"mapshot", "x"}).status, 2);
+    EXPECT_EQ(RunCommand({"games"}).status, 2);
+}
+
+}  // namespace
