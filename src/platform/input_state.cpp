@@ -2,7 +2,8 @@
 
 namespace {
 
-bool ValidKey(int key) { return key >= 0 && key < TInputState::kKeys; }
+// Code 0 is no key: keys without a code of their own arrive as 0.
+bool ValidKey(int key) { return key > 0 && key < TInputState::kKeys; }
 bool ValidButton(int button) { return button >= 1 && button < TInputState::kButtons; }
 
 }  // namespace

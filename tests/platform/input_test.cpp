@@ -38,6 +38,21 @@ TEST(Keyboard, LeftAndRightModifiersAreToldApart) {
     EXPECT_EQ(KeyIsDown(VK_LMENU), 0);
 }
 
+TEST(Keyboard, AChordIsSeenWhileItsKeyIsCounted) {
+    TTestHost host;
+    host.PressKeys({VK_LCONTROL, 'Z'});
+    EXPECT_EQ(KeyPresses(VK_LCONTROL), 1);
+    EXPECT_EQ(KeyPresses('Z'), 1);
+    EXPECT_EQ(KeyIsDown(VK_LCONTROL), 0);
+}
+
+TEST(Keyboard, KeysWithoutACodeAreNotReported) {
+    TTestHost host;
+    host.PressKey(255);   // no key has this code, so it arrives as an unknown key
+    EXPECT_EQ(KeyPresses(0), 0);
+    EXPECT_EQ(KeyPresses(255), 0);
+}
+
 TEST(Keyboard, TypedCharactersQueueUpToTheLimit) {
     TTestHost host;
     host.TypeText(std::string(256, 'x') + "y");

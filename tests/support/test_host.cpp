@@ -115,6 +115,11 @@ void TTestHost::PressKey(int key) {
     KeyUp(key);
 }
 
+void TTestHost::PressKeys(std::initializer_list<int> keys) {
+    for (int key : keys) KeyDown(key);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) KeyUp(*key);
+}
+
 void TTestHost::TypeText(const std::string& utf8) { PushTextEvent(utf8); }
 void TTestHost::MoveMouse(int x, int y) { PushPointerMoveEvent(x, y); }
 void TTestHost::ButtonDown(int button) { PushButtonEvent(button, true, PointerX(), PointerY()); }

@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,6 +74,8 @@ public:
     void KeyAutoRepeat(int key);   // the host's own repeat of a held key
     void KeyUp(int key);
     void PressKey(int key);        // down, then up
+    // Holds the keys down in order and lets them go in reverse: {VK_LCONTROL, 'Z'}.
+    void PressKeys(std::initializer_list<int> keys);
     void TypeText(const std::string& utf8);
     void MoveMouse(int x, int y);
     void ButtonDown(int button = 1);
