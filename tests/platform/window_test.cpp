@@ -111,6 +111,8 @@ TEST(Application, ExitProgramGoesThroughTheInstalledHandler) {
 }
 
 TEST(Application, ExitRoutinesRunInReverseOrderAtExit) {
+    // SDL may have started threads in this process: the child starts afresh.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
             AtProgramExit([] { fputs("first\n", stderr); });
