@@ -8,7 +8,7 @@ void SetDefaultImageFlags(int flags) { defaultImageFlags = flags; }
 int DefaultImageFlags() { return defaultImageFlags; }
 
 TImagePtr ImageFromPixmap(const TPixmap& pixmap, int flags) {
-    if (pixmap.width <= 0 || pixmap.height <= 0) return nullptr;
+    if (pixmap.width <= 0 || pixmap.height <= 0 || !pixmap.Consistent()) return nullptr;
     auto image = std::make_shared<TImage>();
     image->width = pixmap.width;
     image->height = pixmap.height;

@@ -19,6 +19,9 @@ public:
     static std::shared_ptr<TPixmap> Create(int width, int height, int format, int align = 4);
 
     int BytesPerPixel() const { return format == PF_RGB888 ? 3 : 4; }
+    // Whether the fields describe the buffer: a pixmap put together by hand
+    // may claim more pixels than it holds.
+    bool Consistent() const;
 };
 
 using TPixmapPtr = std::shared_ptr<TPixmap>;

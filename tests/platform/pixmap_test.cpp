@@ -69,6 +69,16 @@ TEST(ImageFromPixmap, MinusOneTakesTheDefaultFlags) {
     SetDefaultImageFlags(IMAGE_MASKED | IMAGE_FILTERED);
 }
 
-TEST(ImageFromPixmap, AnEmptyPixmapGivesNoImage) {
+TEST(ImageFromPixmap, AnEmptyOrInconsistentPixmapGivesNoImage) {
     EXPECT_FALSE(ImageFromPixmap(*TPixmap::Create(0, 5, PF_RGBA8888, 4), -1));
+    TPixmap claimsTooMuch;
+    claimsTooMuch.width = claimsTooMuch.height = 1000000;
+    claimsTooMuch.pitch = 4000000;
+    claimsTooMuch.pixels.resize(16);
+    EXPECT_FALSE(ImageFromPixmap(claimsTooMuch, -1));
+    EXPECT_EQ(ReadPixel(claimsTooMuch, 5, 5), 0u);
+    WritePixel(claimsTooMuch, 5, 5, 0xFFFFFFFF);
+    TPixmap shortPitch = *TPixmap::Create(4, 1, PF_RGBA8888, 4);
+    shortPitch.pitch = 8;
+    EXPECT_FALSE(ImageFromPixmap(shortPitch, -1));
 }
