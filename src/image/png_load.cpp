@@ -80,12 +80,19 @@ private:
     size_t fileSize;
     THeader header;
     TBitmapPtr result;
+    // A valid file has one header and one run of image data. Repeats are
+    // not honoured: each could make us allocate or decode the whole picture
+    // again, and a small file can hold thousands of them.
+    bool headerSeen = false;
+    bool imageDecoded = false;
 
     // False stops decoding. Leaves the reader before the chunk's CRC.
     bool HandleChunk(uint32_t type, uint32_t length) {
         const size_t end = in.Pos() + length;
         switch (type) {
             case kChunkIHDR:
+                if (headerSeen) return false;
+                headerSeen = true;
                 if (!ReadHeader(length)) return false;
                 break;
             case kChunkPLTE:
@@ -98,6 +105,8 @@ private:
                 break;
             case kChunkIDAT:
                 if (!result) return false;
+                if (imageDecoded) break;
+                imageDecoded = true;
                 ReadImageData(length);
                 return true;   // the run of chunks leaves the reader where it belongs
             default:
@@ -108,7 +117,6 @@ private:
     }
 
     bool ReadHeader(uint32_t length) {
-        result = nullptr;
         if (length < 13) return false;
         const int32_t width = int32_t(in.Read32()), height = int32_t(in.Read32());
         header.depth = in.Read8();

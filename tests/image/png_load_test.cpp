@@ -153,6 +153,22 @@ TEST(PngLoad, EveryTruncationAndLengthFieldIsSurvived) {
     }
 }
 
+TEST(PngLoad, OnlyTheFirstHeaderAndTheFirstRunOfImageDataCount) {
+    // Repeats cost a whole allocation or decode each; the first ones stand.
+    TBytes raw = {0, 1, 2};
+    auto twoRuns = Decode(PngFile(IhdrData(2, 1, 8, 0),
+                                  {{"IDAT", Deflate(raw)}, {"tEXt", {'a', 0, 'b'}}, {"IDAT", Deflate({0, 7, 7})}}));
+    ASSERT_NE(twoRuns, nullptr);
+    EXPECT_EQ(twoRuns->fPixels, (TBytes{1, 2}));
+
+    auto twoHeaders = Decode(PngFile(IhdrData(2, 1, 8, 0),
+                                     {{"IDAT", Deflate(raw)}, {"IHDR", IhdrData(3, 3, 8, 0)}, {"PLTE", Palette(2)}}));
+    ASSERT_NE(twoHeaders, nullptr);
+    EXPECT_EQ(twoHeaders->fWidth, 2);
+    EXPECT_EQ(twoHeaders->fPixels, (TBytes{1, 2}));
+    EXPECT_EQ(*twoHeaders->fColorTable, TColorTable(256, 0u));
+}
+
 TEST(PngLoad, InterlacedImagesDecodePassByPass) {
     // Missing data inflate to zeros, which every pass then writes.
     auto b = Decode(PngFile(IhdrData(2, 2, 8, 0, 1), {{"IDAT", Deflate({})}}));
