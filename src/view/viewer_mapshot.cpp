@@ -1,3 +1,5 @@
+#include <unordered_map>
+
 #include "edit/jill_level_viewer.h"
 #include "gamedata/shape_manager.h"
 #include "gamedata/tile_info.h"
@@ -10,23 +12,41 @@ constexpr int kTileSize = 16;
 constexpr uint16_t kOpaque = 256;        // Paste limit that copies every index
 constexpr uint16_t kSeeThrough = 255;    // Paste limit that leaves index 255 out
 
-void PasteWhole(TBitmap& target, const TBitmapPtr& picture, int x, int y, uint16_t limit) {
+// The frames one mapshot uses, each fetched once: the shape manager hands out
+// a fresh copy per request, and a level asks for the same few hundred frames
+// thousands of times.
+class TFrameCache {
+public:
+    explicit TFrameCache(const TShapeManager& shapes) : shapes(shapes) {}
+
+    const TBitmap* Get(uint16_t shape) {
+        auto [it, added] = frames.try_emplace(shape);
+        if (added) it->second = shapes.GetBitmap(shape);
+        return it->second.get();
+    }
+
+private:
+    const TShapeManager& shapes;
+    std::unordered_map<uint16_t, TBitmapPtr> frames;
+};
+
+void PasteWhole(TBitmap& target, const TBitmap* picture, int x, int y, uint16_t limit) {
     if (picture) target.Paste(picture, 0, 0, picture->fWidth, picture->fHeight, x, y, limit);
 }
 
-void DrawTiles(TBitmap& shot, const TLevel& level, const TShapeManager& shapes, const TTileInfo& tiles) {
+void DrawTiles(TBitmap& shot, const TLevel& level, TFrameCache& shapes, const TTileInfo& tiles) {
     for (int ty = 0; ty < kBoardHeight; ++ty)
         for (int tx = 0; tx < kBoardWidth; ++tx) {
             uint16_t overlay = kNoOverlay;
             const uint16_t tile = level.GetTile(tx, ty, overlay);
             const int px = tx * kTileSize, py = ty * kTileSize;
             try {
-                shot.Paste(shapes.GetBitmap(tiles.GetShape(tile)), 0, 0, kTileSize, kTileSize, px, py, kOpaque);
+                shot.Paste(shapes.Get(tiles.GetShape(tile)), 0, 0, kTileSize, kTileSize, px, py, kOpaque);
                 if (overlay == kNoOverlay) continue;
                 // An overlay with bit 15 is a tile drawn over its neighbour,
                 // otherwise a shape number (the edges of the ledge tiles).
                 if (overlay & 0x8000) overlay = tiles.GetShape(overlay & 0x7FFF);
-                shot.Paste(shapes.GetBitmap(overlay), 0, 0, kTileSize, kTileSize, px, py, kSeeThrough);
+                shot.Paste(shapes.Get(overlay), 0, 0, kTileSize, kTileSize, px, py, kSeeThrough);
             } catch (const TIllegalTileValue&) {
                 // A board value that names no tile draws nothing; the rest of
                 // the level still makes a picture.
@@ -34,12 +54,12 @@ void DrawTiles(TBitmap& shot, const TLevel& level, const TShapeManager& shapes, 
         }
 }
 
-void DrawObjects(TBitmap& shot, const TLevel& level, const TShapeManager& shapes) {
+void DrawObjects(TBitmap& shot, const TLevel& level, TFrameCache& shapes) {
     // Last to first, so that object 0 (the player) ends on top, as on the map.
     for (auto it = level.objs.rbegin(); it != level.objs.rend(); ++it) {
         if (!*it) continue;
         for (const TMyShape* s = (*it)->myshape.get(); s; s = s->succ.get())
-            PasteWhole(shot, s->bitmap ? s->bitmap : shapes.GetBitmap(s->sh), s->x, s->y, kSeeThrough);
+            PasteWhole(shot, s->bitmap ? s->bitmap.get() : shapes.Get(s->sh), s->x, s->y, kSeeThrough);
     }
 }
 
@@ -53,7 +73,9 @@ std::shared_ptr<TBitmap> TJillLevelViewer::LevelToBitmap() {
     if (!palette->empty()) (*palette)[0] |= 0xFF000000u;
     TBitmapPtr shot = CreateBitmap(kBoardWidth * kTileSize, kBoardHeight * kTileSize, palette, 0);
     if (!shot) return nullptr;
-    if (shapeman && tileinfo) DrawTiles(*shot, *level, *shapeman, *tileinfo);
-    if (shapeman) DrawObjects(*shot, *level, *shapeman);
+    if (!shapeman) return shot;
+    TFrameCache frames(*shapeman);
+    if (tileinfo) DrawTiles(*shot, *level, frames, *tileinfo);
+    DrawObjects(*shot, *level, frames);
     return shot;
 }
