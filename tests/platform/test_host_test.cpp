@@ -4,10 +4,14 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "platform/clock.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/requesters.h"
+#include "support/temp_dir.h"
 #include "support/test_host.h"
 
 namespace {
@@ -103,4 +107,19 @@ TEST(TestHost, TheVirtualClockGivesFixedDateAndTime) {
     TTestHost host;
     EXPECT_EQ(CurrentDateText(), "01 Jan 2000");
     EXPECT_EQ(CurrentTimeText(), "12:00:00");
+}
+
+TEST(TestHost, SavedCaptureIsAPortablePixmap) {
+    TTempDir dir;
+    TTestHost host(3, 2);
+    SetColor(10, 20, 30);
+    DrawRect(2, 1, 1, 1);
+    ASSERT_TRUE(host.SaveCapture(dir.File("frame.ppm")));
+    std::ifstream in(dir.File("frame.ppm"), std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    std::string header = "P6\n3 2\n255\n";
+    ASSERT_EQ(bytes.size(), header.size() + 18);
+    EXPECT_EQ(bytes.substr(0, header.size()), header);
+    EXPECT_EQ(bytes.substr(header.size() + 15), "\x0A\x14\x1E");
+    EXPECT_EQ(bytes.substr(header.size(), 3), std::string(3, '\0'));
 }

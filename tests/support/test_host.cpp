@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <optional>
 
 #include "platform/clock.h"
@@ -206,4 +207,18 @@ TPixmapPtr TTestHost::Capture() const { return CaptureFrame(); }
 uint32_t TTestHost::PixelAt(int x, int y) const {
     auto frame = Capture();
     return frame ? ReadPixel(*frame, x, y) : 0;
+}
+
+bool TTestHost::SaveCapture(const std::string& path) const {
+    auto frame = Capture();
+    if (!frame) return false;
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << frame->width << " " << frame->height << "\n255\n";
+    for (int y = 0; y < frame->height; ++y)
+        for (int x = 0; x < frame->width; ++x) {
+            uint32_t p = ReadPixel(*frame, x, y);
+            const char rgb[3] = {char(p >> 16), char(p >> 8), char(p)};
+            out.write(rgb, 3);
+        }
+    return bool(out.flush());
 }

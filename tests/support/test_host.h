@@ -108,6 +108,8 @@ public:
     int Frames() const;            // Flips since the host was made
     TPixmapPtr Capture() const;    // the frame as drawn so far
     uint32_t PixelAt(int x, int y) const;   // 0xAARRGGBB of Capture()
+    // Writes Capture() as a binary PPM, to look at when a pixel check fails.
+    bool SaveCapture(const std::string& path) const;
 
 private:
     void OnIdle();
