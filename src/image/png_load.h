@@ -11,8 +11,8 @@
 
 // Null when the source cannot be opened, is not a PNG, has another colour
 // type or bit depth, or breaks off before its header. Image data that are
-// short or corrupt leave the pixels that did not decode at 0 (255 in an
-// interlaced image). CRCs are not checked.
+// short or corrupt decode as if the missing bytes were zeros. CRCs are not
+// checked.
 TBitmapPtr LoadPng(const std::string& source);
 // Decodes from the stream's current position to its end.
 TBitmapPtr LoadPng(const TStreamPtr& stream);

@@ -1,6 +1,5 @@
 #include "image/png_scanlines.h"
 
-#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -65,7 +64,6 @@ void UnfilterScanline(uint8_t* line, const uint8_t* prev, size_t n, int filter) 
 void DecodePngScanlines(std::vector<uint8_t>& data, TBitmap& bitmap, int depth, int interlace) {
     const int64_t width = bitmap.fWidth, height = bitmap.fHeight;
     if (data.size() < PngFilteredSize(width, height, depth, interlace)) return;
-    if (interlace == PNG_ADAM7) std::fill(bitmap.fPixels.begin(), bitmap.fPixels.end(), uint8_t(255));
 
     const unsigned mask = (1u << depth) - 1;
     size_t offset = 0;

@@ -17,7 +17,7 @@ uint64_t PngFilteredSize(int64_t width, int64_t height, int depth, int interlace
 
 // Unfilters data in place (it must hold PngFilteredSize bytes) and writes the
 // samples into bitmap's pixels, which must be Init-ed to the image's size.
-// Pixels that no Adam7 pass reaches are left at 255.
+// The seven Adam7 passes together reach every pixel.
 void DecodePngScanlines(std::vector<uint8_t>& data, TBitmap& bitmap, int depth, int interlace);
 
 // Reconstructs one scanline of n bytes in place. prev is the previous
