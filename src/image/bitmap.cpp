@@ -6,12 +6,6 @@
 #include "image/masked_bitmap.h"
 #include "image/palette_tools.h"
 
-void TBitmap::SetSize(int32_t width, int32_t height) {
-    fWidth = std::max(width, 0);
-    fHeight = std::max(height, 0);
-    fPixels.assign(size_t(fWidth) * size_t(fHeight), 0);
-}
-
 void TBitmap::CopyFrom(const TBitmap& source) {
     fWidth = source.fWidth;
     fHeight = source.fHeight;
@@ -20,7 +14,9 @@ void TBitmap::CopyFrom(const TBitmap& source) {
 }
 
 void TBitmap::Init(int32_t width, int32_t height) {
-    SetSize(width, height);
+    fWidth = std::max(width, 0);
+    fHeight = std::max(height, 0);
+    fPixels.assign(size_t(fWidth) * size_t(fHeight), 0);
     fColorTable = std::make_shared<TColorTable>(256, 0u);
 }
 

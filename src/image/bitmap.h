@@ -90,8 +90,6 @@ public:
     uint8_t Pixel(int32_t x, int32_t y) const { return fPixels[size_t(y) * size_t(fWidth) + size_t(x)]; }
 
 protected:
-    // Sets the size and zero pixels, leaving the colour table alone.
-    void SetSize(int32_t width, int32_t height);
     void CopyFrom(const TBitmap& source);
 };
 
