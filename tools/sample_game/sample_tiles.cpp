@@ -149,15 +149,6 @@ std::vector<uint8_t> EncodeSampleTileInfo(TSampleGame game) {
     const std::string prefix = game == TSampleGame::Onesimus ? "o-" : "";
     for (int tile = 0; tile < 600; ++tile) {
         if (!SampleTileListed(tile)) continue;
-        if (tile == 300) {
-            // A stray record past the tile range, as a damaged file might hold;
-            // the editor must skip it whole and go on.
-            out->WriteShort(777);
-            out->WriteShort(0x4700);
-            out->WriteShort(0);
-            out->WriteByte(5);
-            out->WriteString("stray");
-        }
         out->WriteShort(tile);
         out->WriteShort(SampleTileShape(tile));
         out->WriteShort(SampleTileFlags(tile) ^ 0x4006);
