@@ -25,6 +25,13 @@ constexpr TSize kFixedSizes[] = {
     {16, 12}, {16, 8},  {36, 16}, {64, 16}, {16, 32},                                // 64-68
 };
 
+// A text box as wide as its text; a text read from a file can be longer than
+// a 16-bit width can say, and then the box stops at the widest one rather
+// than wrapping round to a narrow one.
+uint16_t TextWidth(size_t characters, size_t cellWidth) {
+    return static_cast<uint16_t>(std::min<size_t>(cellWidth * std::max<size_t>(characters, 1), 0xFFFF));
+}
+
 int DecimalDigits(uint16_t value) {
     return static_cast<int>(std::to_string(value).size());
 }
@@ -34,11 +41,11 @@ int DecimalDigits(uint16_t value) {
 void TLevelObject::UpdateHitbox() {
     switch (objkind) {
     case ObjKind::TEXT6:
-        xl = static_cast<uint16_t>(6 * std::max<size_t>(insideStr.size(), 1));
+        xl = TextWidth(insideStr.size(), 6);
         yl = 7;
         return;
     case ObjKind::TEXT8:
-        xl = static_cast<uint16_t>(8 * std::max<size_t>(insideStr.size(), 1));
+        xl = TextWidth(insideStr.size(), 8);
         yl = 8;
         return;
     case ObjKind::SCORE:

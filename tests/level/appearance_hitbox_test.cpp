@@ -51,6 +51,9 @@ TEST(AppearanceHitbox, TextBoxesGrowWithTheirText) {
     EXPECT_EQ(BoxOf(TEXT6, "Hello"), std::make_pair(30, 7));
     EXPECT_EQ(BoxOf(TEXT8), std::make_pair(8, 8));
     EXPECT_EQ(BoxOf(TEXT8, "Hi!"), std::make_pair(24, 8));
+    // Longer than a 16-bit width can say: the widest box, not a wrapped one.
+    EXPECT_EQ(BoxOf(TEXT6, std::string(20000, 'x')), std::make_pair(0xFFFF, 7));
+    EXPECT_EQ(BoxOf(TEXT8, std::string(8192, 'x')), std::make_pair(0xFFFF, 8));
 }
 
 TEST(AppearanceHitbox, ScoreBoxCountsDigitsPlusTwo) {
