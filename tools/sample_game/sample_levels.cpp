@@ -262,7 +262,10 @@ TLevelPtr BuildCastle(bool onesimus) {
     };
     int x = 32;
     for (const TVariant& v : objects) {
-        level->objs.push_back(MakeObject(v, x, 888));
+        TLevelObjectPtr o = MakeObject(v, x, 0);
+        // Standing on the castle floor, whose top is at y = 896.
+        o->ChangePosition(x, 896 - std::max<int>(o->yl, 16));
+        level->objs.push_back(o);
         x += 48;
     }
     level->pl_level = 3;
