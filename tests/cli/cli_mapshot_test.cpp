@@ -99,13 +99,20 @@ TEST_F(CliMapshot, BindsTheGameNamedInTheFileName) {
     const std::string dir = FolderWith("all", {"jill1.sha", "jill2.sha", "jill3.sha", "onesimus.sha", "jill.dma",
                                               "onesimus.dma"});
     fs::copy_file(game + "/" + kSampleShowcaseLevel, dir + "/LEVEL.JN3");
-    ASSERT_EQ(RunCommand({"mapshot", dir + "/LEVEL.JN3", temp.File("a.png")}).status, 0);
+    ASSERT_EQ(RunCommand({"--log", temp.File("a.log"), "mapshot", dir + "/LEVEL.JN3", temp.File("a.png")}).status, 0);
     ExpectSamePixels(LoadPng(temp.File("a.png")), Expected(dir + "/LEVEL.JN3", dir, 2));
+    std::vector<uint8_t> log;
+    ASSERT_TRUE(ReadWholeFile(temp.File("a.log"), log));
+    EXPECT_NE(std::string(log.begin(), log.end()).find("Using \"Jill Saves the Prince\""), std::string::npos);
 
     // No extension matches: the first game found.
     const std::string only = FolderWith("one", {"onesimus.sha", "onesimus.dma"});
     fs::copy_file(game + "/" + kSampleShowcaseLevel, only + "/level.lvl");
-    ASSERT_EQ(RunCommand({"mapshot", only + "/level.lvl", temp.File("b.png")}).status, 0);
+    ASSERT_EQ(RunCommand({"--log", temp.File("b.log"), "mapshot", only + "/level.lvl", temp.File("b.png")}).status, 0);
+    ASSERT_TRUE(ReadWholeFile(temp.File("b.log"), log));
+    const std::string text(log.begin(), log.end());
+    EXPECT_NE(text.find("No matching game detected!"), std::string::npos);
+    EXPECT_NE(text.find("Using first detected game (Onesimus - A Quest For Freedom)"), std::string::npos);
     ExpectSamePixels(LoadPng(temp.File("b.png")), Expected(only + "/level.lvl", only, 3));
 }
 

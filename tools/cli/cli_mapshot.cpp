@@ -1,5 +1,6 @@
 #include <cctype>
 
+#include "app/log.h"
 #include "cli/cli_commands.h"
 #include "edit/jill_level_viewer.h"
 #include "image/png_save.h"
@@ -7,15 +8,23 @@
 
 namespace {
 
-// The game a level belongs to, as loading a level decides it: the first game
-// of the folder whose extension occurs anywhere in the lower-cased file name,
-// otherwise the first game found there.
-TGameInfoPtr ChooseGame(const std::vector<TGameInfoPtr>& games, const std::string& levelPath) {
+// The game a level belongs to, as loading a level decides it and logs it:
+// the first game of the folder whose extension occurs anywhere in the
+// lower-cased file name, otherwise the first game found there.
+TGameInfoPtr ChooseGame(TJillLevelViewer& viewer, const std::string& dir, const std::string& levelPath) {
     std::string name = FileNamePart(levelPath);
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    LogLine("Trying to find game files for level file \"" + levelPath + "\" ...");
+    const std::vector<TGameInfoPtr> games = viewer.GetGames(dir);
     for (const TGameInfoPtr& game : games)
-        if (name.find(game->Extension) != std::string::npos) return game;
-    return games.empty() ? nullptr : games.front();
+        if (name.find(game->Extension) != std::string::npos) {
+            LogLine("Using \"" + game->Name + "\"");
+            return game;
+        }
+    LogLine("No matching game detected!");
+    if (games.empty()) return nullptr;
+    LogLine("Using first detected game (" + games.front()->Name + ")");
+    return games.front();
 }
 
 }  // namespace
@@ -29,7 +38,7 @@ int CliMapshot(TCliCall& call) {
     // A level named without a folder lies in the current one, not in the root.
     const std::string folder = DirectoryPart(levelPath);
     const std::string dir = (folder.empty() ? "." : folder) + "/";
-    TGameInfoPtr game = ChooseGame(viewer.GetGames(dir), levelPath);
+    TGameInfoPtr game = ChooseGame(viewer, dir, levelPath);
     if (!game) {
         call.err << "tarn-cli: no game data (shape file and tile info file) found in " << dir << "\n";
         return 1;
