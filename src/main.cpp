@@ -3,11 +3,13 @@
 // text until the window is closed.
 
 #include "app/app_title.h"
+#include "platform/desktop_requesters.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 
 int main() {
     SetAppTitle(kApplicationTitle);
+    SetRequesterHost(std::make_shared<TDesktopRequesterHost>());
     SetDefaultImageFlags(IMAGE_MASKED);
     if (!OpenGraphicsWindow(1280, 720, 0, 60, 0)) return 1;
     while (!CloseRequested()) {
