@@ -79,12 +79,12 @@ TCanvas DrawSprite(uint8_t colour, bool round, int frame, int w, int h) {
 }
 
 void AddSpriteTables(TSampleShapeTables& tables) {
-    for (const TSpriteTable& spec : kSpriteTables) {
-        TSampleShapeTable& table = tables[spec.table];
-        for (const TFrameRun& run : spec.runs)
+    for (const TSpriteTable& sprites : kSpriteTables) {
+        TSampleShapeTable& table = tables[sprites.table];
+        for (const TFrameRun& run : sprites.runs)
             for (int i = 0; i < run.count; ++i) {
                 const int frame = static_cast<int>(table.frames.size());
-                table.frames.push_back(DrawSprite(spec.colour, spec.round, frame, run.w, run.h));
+                table.frames.push_back(DrawSprite(sprites.colour, sprites.round, frame, run.w, run.h));
             }
     }
     // The ledge edges are frames 1-5 of table 42: corner marks over a clear middle.
