@@ -105,6 +105,13 @@ TEST(PngSave, WritesTheExpectedChunks) {
     ASSERT_EQ(withAlpha.size(), 5u);
     EXPECT_EQ(withAlpha[2].type, "tRNS");
     EXPECT_EQ(withAlpha[2].data, TBytes(256, 0x80));
+
+    // A palette PNG holds at most 256 colours: a longer table is cut so that
+    // the file stays readable.
+    b->fColorTable->resize(300, 0xFF000000u);
+    TOracleImage image;
+    ASSERT_TRUE(OracleDecode(EncodePng(*b, 1), image));
+    EXPECT_EQ(image.palette.size(), 256u);
 }
 
 TEST(PngSave, IncompressibleAndLargeImagesFit) {
