@@ -119,44 +119,46 @@ std::shared_ptr<TLevel> ReadLevel(const std::string& url) {
     return level;
 }
 
-bool TLevel::WriteToFile(const std::string& url) const {
+bool WriteLevel(TStream& stream, const TLevel& level) {
     // Refuse what the format cannot hold rather than write a file whose
     // counts disagree with its contents: numobjs must name exactly the
     // present objects (more than 65535 of them cannot be counted), and a text
     // length must fit its 16-bit field.
-    if (numobjs > objs.size()) return false;
+    const auto& objs = level.objs;
+    if (level.numobjs > objs.size()) return false;
     for (size_t index = 0; index < objs.size(); ++index) {
         const TLevelObjectPtr& obj = objs[index];
-        bool written = index < numobjs;
+        bool written = index < level.numobjs;
         if (written != bool(obj)) return false;
         if (obj && obj->insideStr.size() > kMaxTextLength) return false;
     }
 
-    TStreamPtr stream = LittleEndian(OpenReplaceStream(url));
-    if (!stream) return false;
+    for (uint16_t word : level.bd) stream.WriteShort(word);
+    stream.WriteShort(level.numobjs);
+    for (int index = 0; index < level.numobjs; ++index) objs[index]->Write(&stream);
 
-    for (uint16_t word : bd) stream->WriteShort(word);
-    stream->WriteShort(numobjs);
-    for (int index = 0; index < numobjs; ++index) objs[index]->Write(stream.get());
+    stream.WriteShort(level.pl_level);
+    stream.WriteShort(level.pl_health);
+    stream.WriteShort(level.pl_numinv);
+    for (uint16_t item : level.pl_inv) stream.WriteShort(item);
+    stream.WriteInt(level.pl_score);
+    stream.WriteShort(level.pl_ouched);
+    stream.WriteInt(level.pl_oldscore);
+    stream.WriteRaw(level.pl_pad.data(), level.pl_pad.size());
 
-    stream->WriteShort(pl_level);
-    stream->WriteShort(pl_health);
-    stream->WriteShort(pl_numinv);
-    for (uint16_t item : pl_inv) stream->WriteShort(item);
-    stream->WriteInt(pl_score);
-    stream->WriteShort(pl_ouched);
-    stream->WriteInt(pl_oldscore);
-    stream->WriteRaw(pl_pad.data(), pl_pad.size());
-
-    for (int index = 0; index < numobjs; ++index) {
+    for (int index = 0; index < level.numobjs; ++index) {
         const TLevelObject& obj = *objs[index];
         if (!obj.HasTextBlock()) continue;
-        stream->WriteShort(static_cast<int>(obj.insideStr.size()));
-        stream->WriteString(obj.insideStr);
-        stream->WriteByte(0);
+        stream.WriteShort(static_cast<int>(obj.insideStr.size()));
+        stream.WriteString(obj.insideStr);
+        stream.WriteByte(0);
     }
+    return stream.Good();
+}
 
+bool TLevel::WriteToFile(const std::string& url) const {
+    TStreamPtr stream = LittleEndian(OpenReplaceStream(url));
     // Dropping the stream without closing it leaves the old file in place.
-    if (!stream->Good()) return false;
+    if (!stream || !WriteLevel(*stream, *this)) return false;
     return stream->Close();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The games' level file: the board, the object records, the player block and
-// the texts of the objects that carry one. Writing is TLevel::WriteToFile.
+// the texts of the objects that carry one.
 
 #include <memory>
 #include <string>
@@ -13,6 +13,11 @@ class TStream;
 // valid level; a file that opens but fails to read is also shown to the user
 // in a notice. Progress and warnings go to the log.
 std::shared_ptr<TLevel> ReadLevel(const std::string& url);
+
+// Writes the whole level file to a little-endian stream. False when the level
+// cannot be put in the format (numobjs not counting exactly the present
+// objects, a text longer than 65535 characters) or the stream fails.
+bool WriteLevel(TStream& stream, const TLevel& level);
 
 // Reads one 31-byte object record. Null when stream is absent; a short stream
 // throws TStreamEnd.

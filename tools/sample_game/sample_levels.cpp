@@ -5,7 +5,9 @@
 #include <string>
 #include <utility>
 
+#include "level/level_file.h"
 #include "level/object_kinds.h"
+#include "platform/stream.h"
 #include "sample_game/sample_tiles.h"
 
 namespace {
@@ -280,13 +282,19 @@ TLevelPtr BuildCastle(bool onesimus) {
     return level;
 }
 
+std::vector<uint8_t> EncodeLevel(const TLevel& level) {
+    auto memory = std::make_shared<TMemoryStream>();
+    WriteLevel(*LittleEndian(memory), level);
+    return memory->Bytes();
+}
+
 }  // namespace
 
 std::vector<TSampleFile> BuildSampleLevels() {
     return {
-        {kSampleShowcaseLevel, EncodeSampleLevel(*BuildShowcase())},
-        {"tiles.jn2", EncodeSampleLevel(*BuildTileGallery())},
-        {"castle.jn3", EncodeSampleLevel(*BuildCastle(false))},
-        {"desert.one", EncodeSampleLevel(*BuildCastle(true))},
+        {kSampleShowcaseLevel, EncodeLevel(*BuildShowcase())},
+        {"tiles.jn2", EncodeLevel(*BuildTileGallery())},
+        {"castle.jn3", EncodeLevel(*BuildCastle(false))},
+        {"desert.one", EncodeLevel(*BuildCastle(true))},
     };
 }
