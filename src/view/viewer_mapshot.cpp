@@ -34,23 +34,35 @@ void PasteWhole(TBitmap& target, const TBitmap* picture, int x, int y, uint16_t 
     if (picture) target.Paste(picture, 0, 0, picture->fWidth, picture->fHeight, x, y, limit);
 }
 
+// The frame of a tile, or null for a board value that names no tile: such a
+// cell draws nothing, and the rest of the level still makes a picture.
+const TBitmap* TileFrame(TFrameCache& shapes, const TTileInfo& tiles, uint16_t tile) {
+    try {
+        return shapes.Get(tiles.GetShape(tile));
+    } catch (const TIllegalTileValue&) {
+        return nullptr;
+    }
+}
+
+// A tile takes its cell only, whatever the size of the frame it names.
+void PasteCell(TBitmap& target, const TBitmap* picture, int x, int y, uint16_t limit) {
+    if (picture) target.Paste(picture, 0, 0, kTileSize, kTileSize, x, y, limit);
+}
+
 void DrawTiles(TBitmap& shot, const TLevel& level, TFrameCache& shapes, const TTileInfo& tiles) {
     for (int ty = 0; ty < kBoardHeight; ++ty)
         for (int tx = 0; tx < kBoardWidth; ++tx) {
             uint16_t overlay = kNoOverlay;
             const uint16_t tile = level.GetTile(tx, ty, overlay);
             const int px = tx * kTileSize, py = ty * kTileSize;
-            try {
-                shot.Paste(shapes.Get(tiles.GetShape(tile)), 0, 0, kTileSize, kTileSize, px, py, kOpaque);
-                if (overlay == kNoOverlay) continue;
-                // An overlay with bit 15 is a tile drawn over its neighbour,
-                // otherwise a shape number (the edges of the ledge tiles).
-                if (overlay & 0x8000) overlay = tiles.GetShape(overlay & 0x7FFF);
-                shot.Paste(shapes.Get(overlay), 0, 0, kTileSize, kTileSize, px, py, kSeeThrough);
-            } catch (const TIllegalTileValue&) {
-                // A board value that names no tile draws nothing; the rest of
-                // the level still makes a picture.
-            }
+            PasteCell(shot, TileFrame(shapes, tiles, tile), px, py, kOpaque);
+            if (overlay == kNoOverlay) continue;
+            // An overlay with bit 15 is the cell's own tile, drawn over its
+            // neighbour's even when that one names no tile; otherwise it is a
+            // shape number (the edges of the ledge tiles).
+            const TBitmap* over =
+                overlay & 0x8000 ? TileFrame(shapes, tiles, overlay & 0x7FFF) : shapes.Get(overlay);
+            PasteCell(shot, over, px, py, kSeeThrough);
         }
 }
 

@@ -97,6 +97,14 @@ TEST_F(MapshotTest, CellsThatNameNoTileStayEmpty) {
     EXPECT_EQ(shot->Pixel(160, 112), 3);
 }
 
+TEST_F(MapshotTest, AnOverlayTileStillLiesOnANeighbourThatNamesNoTile) {
+    viewer.level->SetTile(4, 5, 700);
+    viewer.level->SetTile(5, 5, 100);
+    auto shot = viewer.LevelToBitmap();
+    EXPECT_EQ(shot->Pixel(80, 80), 0);
+    EXPECT_EQ(shot->Pixel(88, 88), 5);
+}
+
 TEST_F(MapshotTest, FirstObjectEndsOnTop) {
     Add(ObjKind::APPLE, 300, 300, 0);   // plain 7
     Add(ObjKind::APPLE, 302, 302, 2);   // plain 8, clear top-left corner
