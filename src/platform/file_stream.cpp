@@ -135,15 +135,6 @@ std::map<std::string, TBuiltinFile>& BuiltinFiles() {
 
 const std::string builtinPrefix = "incbin::";
 
-
-
-std::string HostPath(const std::string& path) {
-    std::string result = path;
-    for (char& c : result)
-        if (c == '\\') c = '/';
-    return result;
-}
-
 }  // namespace
 
 void RegisterBuiltinFile(const std::string& name, const void* bytes, size_t count) {

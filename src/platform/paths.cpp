@@ -2,33 +2,29 @@
 
 #include <sys/stat.h>
 
-namespace {
-
-std::string WithSlashes(const std::string& path) {
+std::string HostPath(const std::string& path) {
     std::string result = path;
     for (char& c : result)
         if (c == '\\') c = '/';
     return result;
 }
 
-}  // namespace
-
 int PathType(const std::string& path) {
     struct stat info;
-    if (path.empty() || stat(WithSlashes(path).c_str(), &info) != 0) return 0;
+    if (path.empty() || stat(HostPath(path).c_str(), &info) != 0) return 0;
     if (S_ISREG(info.st_mode)) return 1;
     if (S_ISDIR(info.st_mode)) return 2;
     return 0;
 }
 
 std::string FileNamePart(const std::string& path) {
-    std::string p = WithSlashes(path);
+    std::string p = HostPath(path);
     size_t slash = p.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 std::string DirectoryPart(const std::string& path) {
-    std::string p = WithSlashes(path);
+    std::string p = HostPath(path);
     if (p == "." || p == ".." || p == "/") return path;
     size_t slash = p.rfind('/');
     if (slash == std::string::npos) return "";

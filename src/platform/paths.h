@@ -10,3 +10,5 @@ std::string FileNamePart(const std::string& path);
 // The part before the last "/"; a root keeps its slash; "" without any "/";
 // ".", ".." and a root are returned unchanged.
 std::string DirectoryPart(const std::string& path);
+// The path with every "\" made "/", as the host's file functions want it.
+std::string HostPath(const std::string& path);
