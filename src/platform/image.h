@@ -19,7 +19,6 @@ public:
     int width = 0;
     int height = 0;
     int flags = 0;
-    uint8_t maskRed = 0, maskGreen = 0, maskBlue = 0;
     std::vector<uint32_t> argb;   // width * height pixels, 0xAARRGGBB, alpha final
 
     uint32_t Pixel(int x, int y) const { return argb[size_t(y) * width + x]; }
