@@ -145,15 +145,15 @@ void SetViewport(int x, int y, int w, int h) {
     int width = ScreenWidth(), height = ScreenHeight();
     // Clip to the window first: SDL takes an empty clip rectangle as "no
     // clipping", which must not happen to a viewport that shows nothing.
-    int left = std::max(x, 0), top = std::max(y, 0);
-    int right = std::min(int64_t(x) + w, int64_t(width)), bottom = std::min(int64_t(y) + h, int64_t(height));
+    int64_t left = std::max(x, 0), top = std::max(y, 0);
+    int64_t right = std::min(int64_t(x) + w, int64_t(width)), bottom = std::min(int64_t(y) + h, int64_t(height));
     state.clipsAll = right <= left || bottom <= top;
     SDL_Renderer* renderer = GraphicsRenderer();
     if (!renderer || state.clipsAll) return;
     if (left == 0 && top == 0 && right == width && bottom == height) {
         SDL_RenderSetClipRect(renderer, nullptr);
     } else {
-        SDL_Rect clip{left, top, right - left, bottom - top};
+        SDL_Rect clip{int(left), int(top), int(right - left), int(bottom - top)};
         SDL_RenderSetClipRect(renderer, &clip);
     }
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "platform/font_8x16.h"
 #include "platform/graphics.h"
 #include "support/test_host.h"
@@ -87,7 +89,9 @@ TEST(Drawing, WholeWindowViewportDrawsEverywhereAndAnEmptyOneNowhere) {
     EXPECT_EQ(LitBox(*host.Capture()), (std::array<int, 4>{0, 0, 64, 48}));
     Cls();
     EXPECT_EQ(host.PixelAt(63, 47), kBlack);
-    for (TViewport empty : {TViewport{10, 10, 0, 5}, TViewport{10, 10, 5, -3}, TViewport{70, 0, 10, 10}}) {
+    // The last two reach past the ends of int: their far edges must not wrap round into the window.
+    for (TViewport empty : {TViewport{10, 10, 0, 5}, TViewport{10, 10, 5, -3}, TViewport{70, 0, 10, 10},
+                            TViewport{INT_MIN, 0, -1, 48}, TViewport{0, INT_MIN, 64, -1}}) {
         SetViewport(empty.x, empty.y, empty.w, empty.h);
         DrawRect(0, 0, 64, 48);
         DrawString("X", 0, 0);
