@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sys/stat.h>
 
@@ -49,6 +50,46 @@ TEST(Stream, ReadLineStopsAtLineFeedZeroOrEndAndDropsCarriageReturns) {
     EXPECT_EQ(stream.ReadLine(), "three");
     EXPECT_EQ(stream.ReadLine(), "last");
     EXPECT_TRUE(stream.Eof());
+}
+
+TEST(Stream, FilesWrittenAndReadBackThroughEveryOperation) {
+    TTempDir dir;
+    std::string path = dir.File("level.jn1");
+    auto out = LittleEndian(OpenWriteStream(path));
+    ASSERT_TRUE(out);
+    out->WriteByte(0x1FF);
+    out->WriteShort(-1);
+    out->WriteInt(0x1122334455LL);
+    out->WriteString("ab");
+    out->WriteLine("line");
+    EXPECT_EQ(out->Pos(), 15);
+    EXPECT_TRUE(out->Flush());
+    EXPECT_TRUE(out->Close());
+    EXPECT_EQ(ReadAll(path), std::string("\xFF\xFF\xFF\x55\x44\x33\x22" "abline\r\n", 15));
+
+    // The path as a requester in the system's own form would give it.
+    std::string backslashed = path;
+    std::replace(backslashed.begin(), backslashed.end(), '/', '\\');
+    auto in = LittleEndian(OpenReadStream(backslashed));
+    ASSERT_TRUE(in);
+    EXPECT_EQ(in->Size(), 15);
+    EXPECT_FALSE(in->Eof());
+    EXPECT_EQ(in->ReadByte(), 0xFF);
+    EXPECT_EQ(in->ReadShort(), 0xFFFF);
+    EXPECT_EQ(in->ReadInt(), 0x22334455);
+    EXPECT_EQ(in->Pos(), 7);
+    EXPECT_EQ(in->ReadLine(), "abline");
+    EXPECT_TRUE(in->Eof());
+    EXPECT_EQ(in->ReadLine(), "");
+    EXPECT_THROW(in->ReadByte(), TStreamEnd);
+    ASSERT_TRUE(in->Seek(7));
+    EXPECT_FALSE(in->Eof());
+    EXPECT_EQ(in->ReadString(2), "ab");
+
+    EXPECT_FALSE(OpenReadStream(dir.File("missing")));
+    EXPECT_FALSE(OpenReadStream(dir.Path()));
+    EXPECT_FALSE(OpenWriteStream(dir.Path()));
+    EXPECT_FALSE(OpenWriteStream(dir.File("no/such/folder")));
 }
 
 TEST(Stream, BuiltinFilesOpenByTheirRegisteredName) {
