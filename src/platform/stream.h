@@ -87,8 +87,8 @@ TStreamPtr OpenWriteStream(const std::string& path);
 // fails, or the stream is dropped without Close(), path is left as it was.
 TStreamPtr OpenReplaceStream(const std::string& path);
 
-// Makes bytes built into the program readable as "incbin::" + name.
-// The bytes must outlive every stream opened on them.
+// Makes bytes built into the program readable as "incbin::" + name. Only
+// their address is kept: they must stay valid while the name may be opened.
 void RegisterBuiltinFile(const std::string& name, const void* bytes, size_t count);
 
 // Wrap a stream so that its 16- and 32-bit reads and writes use that byte order.
