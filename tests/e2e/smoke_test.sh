@@ -53,10 +53,14 @@ export DISPLAY=":$(head -n1 "$work/display")"
 (cd "$work" && exec "$tarn") >"$work/tarn.out" 2>"$work/tarn.err" &
 tarn_pid=$!
 
-# Generous waits: the test may run beside others on a busy machine.
+# Generous waits, as the test may run beside others on a busy machine, yet
+# all of them together stay inside the time CTest gives the test, so that
+# the clean-up above always runs.
 window=""
-for _ in $(seq 300); do
-    window=$(xdotool search --name "^${title//[()]/.}\$" 2>/dev/null | head -n1 || true)
+deadline=$((SECONDS + 30))
+while [ "$SECONDS" -lt "$deadline" ]; do
+    # Only a mapped window can be read back; the title is set before mapping.
+    window=$(xdotool search --onlyvisible --name "^${title//[()]/.}\$" 2>/dev/null | head -n1 || true)
     [ -n "$window" ] && break
     kill -0 "$tarn_pid" 2>/dev/null || fail "tarn ended before its window appeared"
     sleep 0.1
@@ -70,16 +74,22 @@ height=$(awk '/^ *Height:/ {print $2}' <<<"$geometry")
 
 # A few frames for the first drawing to land, then the screenshot.
 lit=0
-for _ in $(seq 50); do
-    read -r _ _ lit < <("$tool" snapshot "$window" "$work/screenshot.ppm") || fail "no screenshot"
-    [ "$lit" -gt 0 ] && break
+deadline=$((SECONDS + 20))
+while [ "$SECONDS" -lt "$deadline" ]; do
+    if snapshot=$("$tool" snapshot "$window" "$work/screenshot.ppm"); then
+        read -r _ _ lit <<<"$snapshot"
+        [ "$lit" -gt 0 ] && break
+    fi
     sleep 0.1
 done
 [ "$lit" -gt 0 ] || fail "the window shows nothing but black"
 
+# Still running, so that the exit below can only come from the close request.
+kill -0 "$tarn_pid" 2>/dev/null || fail "tarn ended before the close request"
 "$tool" close "$window" || fail "could not send the close request"
 status=""
-for _ in $(seq 300); do
+deadline=$((SECONDS + 30))
+while [ "$SECONDS" -lt "$deadline" ]; do
     if ! kill -0 "$tarn_pid" 2>/dev/null; then
         set +e
         wait "$tarn_pid"
