@@ -1,8 +1,10 @@
 // How each kind of object looks in a given state: the same frame choices the
 // game makes when it animates the object, so a level reads at a glance.
 
+#include <algorithm>
 #include <optional>
 
+#include "level/level.h"
 #include "level/level_object.h"
 #include "level/object_kinds.h"
 
@@ -93,7 +95,10 @@ void AddSnakeShapes(TLevelObject& o, int x, int y) {
     static constexpr TParts kParts[4] = {{0, 3, 7}, {1, 5, 7}, {0, 4, 8}, {1, 6, 8}};
     const TParts p = o.counter < 4 ? kParts[o.counter] : TParts{0, 0, 0};
     const int length = o.xl;
-    const int segments = (length - 24) / 8;
+    // No snake is longer than the board is wide; a length read from a file
+    // could otherwise ask for thousands of pieces for every snake.
+    constexpr int kMaxSegments = kBoardWidth * 16 / 8;
+    const int segments = std::min((length - 24) / 8, kMaxSegments);
     if (AsSigned16(o.xd) > 0) {
         o.AddShape(x + length - 16, y, Sh(0xF00 + p.head), nullptr);
         for (int i = 1; i <= segments; ++i) o.AddShape(x + 8 * i, y + 12, Sh(0xF00 + p.segment), nullptr);

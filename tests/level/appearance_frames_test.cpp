@@ -267,11 +267,15 @@ TEST(AppearanceFrames, RebuildingDropsTheOldChain) {
     EXPECT_EQ(o.myshape->succ, nullptr);
 }
 
-TEST(AppearanceFrames, VeryLongSnakeStaysBounded) {
-    // The length comes from the file; the widest possible body is still a
-    // finite chain, one segment per 8 pixels.
-    const auto chain = ChainOf(SNAKE, F({{"xl", 0xFFFF}}));
-    EXPECT_EQ(chain.size(), size_t((0xFFFF - 24) / 8 + 2));
+TEST(AppearanceFrames, VeryLongSnakeStopsAtTheBoardsWidth) {
+    // The length comes from the file: a body wider than the board gets no
+    // more than the 256 segments that span it, and its head stays in place.
+    auto chain = ChainOf(SNAKE, F({{"xl", 0xFFFF}, {"xd", 1}}));
+    ASSERT_EQ(chain.size(), size_t(256 + 2));
+    EXPECT_EQ(chain.front(), (TPlace{100 + 0xFFFF - 16, 50, 0xF00}));
+    EXPECT_EQ(chain[256], (TPlace{100 + 8 * 256, 62, 0xF03}));
+    chain = ChainOf(SNAKE, F({{"xl", 24 + 8 * 256}}));
+    EXPECT_EQ(chain.size(), size_t(256 + 2));
 }
 
 }  // namespace
