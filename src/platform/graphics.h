@@ -32,7 +32,7 @@ void Flip(int sync = -1);
 
 using TFlipHook = std::function<void()>;
 // Hooks run in registration order at the start of every Flip. The number
-// identifies the hook for RemoveFlipHook.
+// identifies the hook for RemoveFlipHook; later hooks get larger numbers.
 int AddFlipHook(TFlipHook hook);
 void RemoveFlipHook(int id);
 

@@ -132,7 +132,6 @@ TEST(Drawing, BlackIsTransparentOnlyInRgbPixmaps) {
     EXPECT_EQ(ReadPixel(*frame, 1, 0), 0xFF102030u);
     EXPECT_EQ(ReadPixel(*frame, 10, 0), kBlack) << "opaque black of the RGBA image drawn";
     EXPECT_EQ(ReadPixel(*frame, 11, 0), 0xFFC80000u) << "transparent RGBA pixel left out";
-    SetDefaultImageFlags(IMAGE_MASKED | IMAGE_FILTERED);
 }
 
 TEST(Drawing, ImagesAreTintedByTheColourAndScaledByNearestPixel) {

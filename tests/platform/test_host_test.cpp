@@ -123,3 +123,19 @@ TEST(TestHost, SavedCaptureIsAPortablePixmap) {
     EXPECT_EQ(bytes.substr(header.size() + 15), "\x0A\x14\x1E");
     EXPECT_EQ(bytes.substr(header.size(), 3), std::string(3, '\0'));
 }
+
+TEST(TestHost, WhatTheProgramInstalledEndsWithTheHost) {
+    int before = DefaultImageFlags();
+    int calls = 0;
+    {
+        TTestHost host;
+        // As start-up does: its hook may refer to objects of the test.
+        AddFlipHook([&calls] { ++calls; });
+        SetDefaultImageFlags(before ^ IMAGE_FILTERED);
+        Flip(0);
+    }
+    TTestHost next;
+    Flip(0);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(DefaultImageFlags(), before);
+}

@@ -90,6 +90,7 @@ TTestHost::TTestHost(int width, int height)
     SetClock(clock);
     SetRequesterHost(requesters);
     SetExitHandler([] { throw TStopRun{TRunEnd::Exited}; });
+    imageFlags = DefaultImageFlags();
     UseHeadlessDisplay();
     if (!OpenGraphicsWindow(width, height, 0, 60, 0)) ADD_FAILURE() << "the headless window did not open";
     flipHook = AddFlipHook([this] { ++frames; });
@@ -97,7 +98,12 @@ TTestHost::TTestHost(int width, int height)
 
 TTestHost::~TTestHost() {
     for (const auto& answer : requesters->answers) ADD_FAILURE() << "scripted " << answer.kind << " never shown";
-    RemoveFlipHook(flipHook);
+    // Hooks the program added (the editor's at start-up) may refer to objects
+    // of this test. Numbers grow, so they all lie between the host's own hook
+    // and a fresh one.
+    int last = AddFlipHook([] {});
+    for (int id = flipHook; id <= last; ++id) RemoveFlipHook(id);
+    SetDefaultImageFlags(imageFlags);
     CloseGraphicsWindow();
     SetExitHandler(nullptr);
     SetRequesterHost(nullptr);

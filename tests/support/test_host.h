@@ -17,8 +17,9 @@
 //     auto result = host.Run([&] { viewer.MainMenu(); });
 //     EXPECT_EQ(result.end, TRunEnd::Exited);
 //
-// The host restores the real clock, requesters and exit on destruction, and
-// fails the test if scripted requester answers were left unused.
+// The host restores the real clock, requesters, exit and default image flags
+// on destruction, removes the flip hooks added while it lived, and fails the
+// test if scripted requester answers were left unused.
 
 #include <cstdint>
 #include <deque>
@@ -69,7 +70,10 @@ public:
     uint32_t Now() const;
     void Advance(int ms);
 
-    // ---- Input, queued for the window and handled at the next poll.
+    // ---- Input, queued for the window and handled at the next poll. Key
+    // events type nothing but the control characters of Enter, Backspace, Tab
+    // and Escape; the text a real key would type comes from TypeText, which
+    // presses no key.
     void KeyDown(int key);
     void KeyAutoRepeat(int key);   // the host's own repeat of a held key
     void KeyUp(int key);
@@ -126,6 +130,7 @@ private:
     std::shared_ptr<TScriptedRequesters> requesters;
     std::deque<TStep> steps;
     int flipHook = 0;
+    int imageFlags = 0;   // the default image flags to put back
     int frames = 0;
     bool running = false;
     bool inStep = false;
