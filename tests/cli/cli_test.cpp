@@ -156,6 +156,25 @@ TEST_F(Cli, LogGoesToTheGivenFileOnly) {
     EXPECT_NE(log.find("\r\nClosed: "), std::string::npos) << "the log is finished when the command is";
 }
 
+TEST_F(Cli, OutputThatCannotBeWrittenExitsWithOne) {
+    // Every character is refused, as by a full disk.
+    struct TFullBuffer : std::streambuf {
+        int overflow(int) override { return traits_type::eof(); }
+    } full;
+    std::ostream out(&full);
+    std::ostringstream err;
+    TLevelBytes bytes;
+    bytes.objects.resize(1);
+    bytes.objects[0].objkind = 1;
+    const std::string level = Write(bytes);
+    for (const char* command : {"info", "check"}) {
+        out.clear();
+        err.str("");
+        EXPECT_EQ(RunCli({command, level}, out, err), 1) << command;
+        EXPECT_NE(err.str().find("cannot write the output"), std::string::npos) << err.str();
+    }
+}
+
 int RunBinary(const std::string& arguments) {
     int status = std::system((std::string(TARN_BINARY_DIR "/tarn-cli ") + arguments + " >/dev/null 2>&1").c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -64,6 +64,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     SetRequesterHost(host);
     TCliCall call{commandArgs, out, err, *host};
     int status = command->run(call);
+    // A listing that never arrived (a full disk, a closed pipe) is a failure,
+    // not the command's own verdict.
+    if (!out.flush()) {
+        err << "tarn-cli: cannot write the output\n";
+        status = 1;
+    }
     // Finish the log now, with its closing line, rather than at exit.
     SetLogPath("");
     SetRequesterHost(nullptr);
