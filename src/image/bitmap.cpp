@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "image/masked_bitmap.h"
 #include "image/palette_tools.h"
@@ -32,20 +33,24 @@ TBitmapPtr TBitmap::Crop(int32_t x, int32_t y, int32_t w, int32_t h) const {
 void TBitmap::Paste(const TBitmap* src, int32_t sx, int32_t sy, int32_t w, int32_t h,
                     int32_t dx, int32_t dy, uint16_t limit) {
     if (!src) return;
-    // 64-bit arithmetic: offsets near the int32 limits must not wrap into range.
-    for (int64_t i = 0; i < h; ++i) {
-        int64_t r = int64_t(sy) + i, t = int64_t(dy) + i;
-        if (r >= src->fHeight || t >= fHeight) return;
-        if (r < 0 || t < 0) continue;
-        const uint8_t* from = src->fPixels.data() + r * src->fWidth;
-        uint8_t* to = fPixels.data() + t * fWidth;
-        for (int64_t k = 0; k < w; ++k) {
-            int64_t c = int64_t(sx) + k, u = int64_t(dx) + k;
-            if (c >= src->fWidth || u >= fWidth) break;
-            if (c < 0 || u < 0) continue;
-            uint8_t p = from[c];
-            if (p < limit) to[u] = p;
+    // The part of the w x h block that lies inside both bitmaps; 64-bit so
+    // that offsets near the int32 limits cannot wrap into range.
+    const int64_t firstColumn = std::max({int64_t(0), -int64_t(sx), -int64_t(dx)});
+    const int64_t endColumn = std::min({int64_t(w), int64_t(src->fWidth) - sx, int64_t(fWidth) - dx});
+    const int64_t firstRow = std::max({int64_t(0), -int64_t(sy), -int64_t(dy)});
+    const int64_t endRow = std::min({int64_t(h), int64_t(src->fHeight) - sy, int64_t(fHeight) - dy});
+    if (firstColumn >= endColumn || firstRow >= endRow) return;
+    const size_t count = size_t(endColumn - firstColumn);
+    for (int64_t i = firstRow; i < endRow; ++i) {
+        const uint8_t* from = src->fPixels.data() + (sy + i) * src->fWidth + (sx + firstColumn);
+        uint8_t* to = fPixels.data() + (dy + i) * fWidth + (dx + firstColumn);
+        // The mapshot pastes whole opaque tiles by the thousand: copy those rows at once.
+        if (limit > 255) {
+            std::memmove(to, from, count);
+            continue;
         }
+        for (size_t k = 0; k < count; ++k)
+            if (from[k] < limit) to[k] = from[k];
     }
 }
 

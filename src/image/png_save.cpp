@@ -1,6 +1,8 @@
 #include "image/png_save.h"
 
 #include <algorithm>
+#include <limits>
+#include <memory>
 
 #include <zlib.h>
 
@@ -47,15 +49,37 @@ private:
     int64_t dataStart = 0;
 };
 
-// Every row is filter byte 0 (none) followed by the row's indices.
-std::vector<uint8_t> RawScanlines(const TBitmap& bitmap) {
+// Feeds one piece of the image data to deflate; all of it must be taken,
+// which the output buffer sized by compressBound guarantees.
+bool DeflatePiece(z_stream& z, const uint8_t* bytes, size_t count, int flush) {
+    z.next_in = const_cast<Bytef*>(bytes);
+    z.avail_in = uInt(count);
+    const int result = deflate(&z, flush);
+    return z.avail_in == 0 && (flush == Z_FINISH ? result == Z_STREAM_END : result == Z_OK);
+}
+
+// Compresses the image data (every row as filter byte 0, "none", then the
+// row's indices) straight from the bitmap: a mapshot's megabytes are never
+// copied, and the output buffer is not cleared before deflate fills it.
+bool DeflateScanlines(const TBitmap& bitmap, std::unique_ptr<uint8_t[]>& packed, size_t& packedLength) {
+    static const uint8_t kFilterNone = 0;
     const size_t width = size_t(bitmap.fWidth), height = size_t(bitmap.fHeight);
-    std::vector<uint8_t> raw(height * (width + 1), 0);
-    for (size_t y = 0; y < height; ++y) {
-        const uint8_t* row = bitmap.fPixels.data() + y * width;
-        std::copy(row, row + width, raw.begin() + std::ptrdiff_t(y * (width + 1) + 1));
+    const uLong bound = compressBound(uLong(height * (width + 1)));
+    if (bound > std::numeric_limits<uInt>::max()) return false;
+    packed = std::make_unique_for_overwrite<uint8_t[]>(bound);
+    z_stream z{};
+    if (deflateInit(&z, Z_DEFAULT_COMPRESSION) != Z_OK) return false;
+    z.next_out = packed.get();
+    z.avail_out = uInt(bound);
+    bool ok = true;
+    for (size_t y = 0; ok && y < height; ++y) {
+        ok = DeflatePiece(z, &kFilterNone, 1, Z_NO_FLUSH);
+        if (ok && width > 0) ok = DeflatePiece(z, bitmap.fPixels.data() + y * width, width, Z_NO_FLUSH);
     }
-    return raw;
+    ok = ok && DeflatePiece(z, nullptr, 0, Z_FINISH);
+    packedLength = z.total_out;
+    deflateEnd(&z);
+    return ok;
 }
 
 }  // namespace
@@ -64,11 +88,9 @@ std::vector<uint8_t> EncodePng(const TBitmap& bitmap, uint8_t withAlpha) {
     if (bitmap.fWidth < 0 || bitmap.fHeight < 0 ||
         bitmap.fPixels.size() < size_t(bitmap.fWidth) * size_t(bitmap.fHeight))
         return {};
-    const std::vector<uint8_t> raw = RawScanlines(bitmap);
-    uLongf packedLength = compressBound(uLong(raw.size()));
-    std::vector<uint8_t> packed(packedLength);
-    if (compress2(packed.data(), &packedLength, raw.data(), uLong(raw.size()), Z_DEFAULT_COMPRESSION) != Z_OK)
-        return {};
+    std::unique_ptr<uint8_t[]> packed;
+    size_t packedLength = 0;
+    if (!DeflateScanlines(bitmap, packed, packedLength)) return {};
 
     const TColorTable& table = *bitmap.fColorTable;
     const size_t entries = std::min(table.size(), kMaxPaletteEntries);
@@ -97,7 +119,7 @@ std::vector<uint8_t> EncodePng(const TBitmap& bitmap, uint8_t withAlpha) {
     }
 
     png.BeginChunk(kChunkIDAT);
-    out.WriteRaw(packed.data(), packedLength);
+    out.WriteRaw(packed.get(), packedLength);
     png.EndChunk();
 
     png.BeginChunk(kChunkIEND);

@@ -30,36 +30,43 @@ TEST(BitmapPaste, LimitDecidesWhichIndicesAreCopied) {
 }
 
 TEST(BitmapPaste, NegativeSourceOffsetClipsPixelByPixel) {
-    auto src = Numbered(4, 1);   // 1 2 3 4
-    auto dst = Filled(8, 1, 0);
-    dst->Paste(src, -3, 0, 6, 1, 1, 0, 256);
-    // Columns -3..-1 are skipped, but the target still advances with them.
-    EXPECT_EQ(dst->fPixels, (std::vector<uint8_t>{0, 0, 0, 0, 1, 2, 3, 0}));
+    // Whole rows are copied at once when nothing is transparent; clipping must not differ.
+    for (uint16_t limit : {uint16_t(256), uint16_t(255)}) {
+        auto src = Numbered(4, 1);   // 1 2 3 4
+        auto dst = Filled(8, 1, 0);
+        dst->Paste(src, -3, 0, 6, 1, 1, 0, limit);
+        // Columns -3..-1 are skipped, but the target still advances with them.
+        EXPECT_EQ(dst->fPixels, (std::vector<uint8_t>{0, 0, 0, 0, 1, 2, 3, 0}));
+    }
 }
 
 TEST(BitmapPaste, NegativeTargetOffsetClipsPixelByPixel) {
-    auto src = Numbered(3, 3);
-    auto dst = Filled(3, 3, 0);
-    dst->Paste(src, 0, 0, 3, 3, -1, -2, 256);
-    EXPECT_EQ(dst->fPixels, (std::vector<uint8_t>{8, 9, 0, 0, 0, 0, 0, 0, 0}));
+    for (uint16_t limit : {uint16_t(256), uint16_t(255)}) {
+        auto src = Numbered(3, 3);
+        auto dst = Filled(3, 3, 0);
+        dst->Paste(src, 0, 0, 3, 3, -1, -2, limit);
+        EXPECT_EQ(dst->fPixels, (std::vector<uint8_t>{8, 9, 0, 0, 0, 0, 0, 0, 0}));
+    }
 }
 
 TEST(BitmapPaste, StopsAtTheEdgesOfEitherBitmap) {
-    auto src = Numbered(3, 2);
-    auto dst = Filled(4, 4, 0);
-    dst->Paste(src, 1, 0, 10, 10, 1, 1, 256);   // runs past the source's right and bottom
-    EXPECT_EQ(dst->fPixels, (std::vector<uint8_t>{0, 0, 0, 0, 0, 2, 3, 0, 0, 5, 6, 0, 0, 0, 0, 0}));
+    for (uint16_t limit : {uint16_t(256), uint16_t(255)}) {
+        auto src = Numbered(3, 2);
+        auto dst = Filled(4, 4, 0);
+        dst->Paste(src, 1, 0, 10, 10, 1, 1, limit);   // runs past the source's right and bottom
+        EXPECT_EQ(dst->fPixels, (std::vector<uint8_t>{0, 0, 0, 0, 0, 2, 3, 0, 0, 5, 6, 0, 0, 0, 0, 0}));
 
-    auto small = Filled(2, 2, 0);
-    small->Paste(Numbered(4, 4), 0, 0, 4, 4, 1, 1, 256);   // runs past the target's edges
-    EXPECT_EQ(small->fPixels, (std::vector<uint8_t>{0, 0, 0, 1}));
+        auto small = Filled(2, 2, 0);
+        small->Paste(Numbered(4, 4), 0, 0, 4, 4, 1, 1, limit);   // runs past the target's edges
+        EXPECT_EQ(small->fPixels, (std::vector<uint8_t>{0, 0, 0, 1}));
 
-    auto untouched = Filled(3, 3, 0);
-    untouched->Paste(src, 0, 0, 3, 2, 3, 0, 256);   // dx at the target's width
-    untouched->Paste(src, 0, 0, 3, 2, 0, 3, 256);   // dy at the target's height
-    untouched->Paste(src, 3, 0, 3, 2, 0, 0, 256);   // sx at the source's width
-    untouched->Paste(nullptr, 0, 0, 3, 3, 0, 0, 256);
-    EXPECT_EQ(untouched->fPixels, std::vector<uint8_t>(9, 0));
+        auto untouched = Filled(3, 3, 0);
+        untouched->Paste(src, 0, 0, 3, 2, 3, 0, limit);   // dx at the target's width
+        untouched->Paste(src, 0, 0, 3, 2, 0, 3, limit);   // dy at the target's height
+        untouched->Paste(src, 3, 0, 3, 2, 0, 0, limit);   // sx at the source's width
+        untouched->Paste(nullptr, 0, 0, 3, 3, 0, 0, limit);
+        EXPECT_EQ(untouched->fPixels, std::vector<uint8_t>(9, 0));
+    }
 }
 
 TEST(BitmapPaste, ExtremeOffsetsDoNotWrapAround) {
