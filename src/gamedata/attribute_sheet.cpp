@@ -1,13 +1,13 @@
 #include "gamedata/attribute_sheet.h"
 
-#include <cstddef>
-
 #include "platform/stream.h"
 
 // Made at build time from assets/attributes.png.
 extern const unsigned char AttributesPngBytes[];
 extern const size_t AttributesPngSize;
 
-void RegisterAttributeSheet() {
-    RegisterBuiltinFile(AttributeSheetFile, AttributesPngBytes, AttributesPngSize);
-}
+const uint8_t* AttributeSheetBytes() { return AttributesPngBytes; }
+
+size_t AttributeSheetSize() { return AttributesPngSize; }
+
+void RegisterAttributeSheet() { RegisterBuiltinFile(AttributeSheetFile, AttributesPngBytes, AttributesPngSize); }

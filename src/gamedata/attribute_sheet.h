@@ -5,12 +5,18 @@
 // (brown frame), 2 water (blue inset frame), 3 vine (stripe), 4 touch (mark
 // at the centre), 5 update (upper half) and draw (lower half) marks.
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 inline const std::string AttributeSheetFile = "attributes.png";
 inline const std::string AttributeSheetName = "incbin::" + AttributeSheetFile;
 
 constexpr int AttributeCellSize = 16;
+
+// The PNG bytes of the sheet as built into the program.
+const uint8_t* AttributeSheetBytes();
+size_t AttributeSheetSize();
 
 // Makes AttributeSheetName readable through OpenReadStream. Start-up and
 // tarn-cli call it once before any tile info is loaded.
