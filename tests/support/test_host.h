@@ -17,6 +17,11 @@
 //     auto result = host.Run([&] { viewer.MainMenu(); });
 //     EXPECT_EQ(result.end, TRunEnd::Exited);
 //
+// Run stops the program by throwing out of its idle point (or ExitProgram),
+// so a catch (...) around code that idles would keep it going. Time stands
+// still between idles: a loop that waits on TickCount without sleeping or
+// flipping never ends.
+//
 // The host restores the real clock, requesters, exit and default image flags
 // on destruction, removes the flip hooks added while it lived, and fails the
 // test if scripted requester answers were left unused.
