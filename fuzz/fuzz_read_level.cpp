@@ -1,5 +1,7 @@
 // Level files of any content are read without harm: either a level whose
-// object list matches its count, or a clean failure.
+// object list matches its count, or a clean failure. The objects of a level
+// that was read also get their boxes and pictures, whose rules read every
+// field of the record.
 //
 // Inputs whose first byte is even stand for everything after an all-zero
 // board, so that the fuzzer spends its time on the counts, records and texts
@@ -10,6 +12,7 @@
 
 #include "app/log.h"
 #include "level/level_file.h"
+#include "level/level_object.h"
 #include "platform/requesters.h"
 #include "platform/stream.h"
 
@@ -42,8 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TLevelPtr level = ReadLevel("incbin::fuzz_level");
     if (level) {
         if (level->objs.size() != level->numobjs) std::abort();
-        for (const TLevelObjectPtr& obj : level->objs)
+        for (const TLevelObjectPtr& obj : level->objs) {
             if (!obj) std::abort();
+            obj->InitShape();
+            obj->UpdateHitbox();
+        }
     }
     return 0;
 }
