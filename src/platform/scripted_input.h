@@ -2,7 +2,7 @@
 // Running without a display, and input made up by a script. The events are
 // real SDL events for the open window, queued as the window system would
 // queue them, so the polling operations handle them like any other: the
-// scripted test host and the command-line tool build on this.
+// scripted test host builds on this.
 
 #include <string>
 
