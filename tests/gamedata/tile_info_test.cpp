@@ -10,7 +10,7 @@ namespace {
 std::vector<uint8_t> Record(uint16_t tile, uint16_t shape, uint16_t flags, const std::string& name) {
     std::vector<uint8_t> bytes = {uint8_t(tile), uint8_t(tile >> 8), uint8_t(shape), uint8_t(shape >> 8),
                                   uint8_t(flags), uint8_t(flags >> 8), uint8_t(name.size())};
-    bytes.insert(bytes.end(), name.begin(), name.end());
+    for (char c : name) bytes.push_back(uint8_t(c));
     return bytes;
 }
 
