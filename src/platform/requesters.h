@@ -1,7 +1,7 @@
 #pragma once
 // Message boxes and file requesters. They go through one installed host: the
 // desktop's (message boxes and dialog helpers), the scripted one of the test
-// host, or the console one of the command-line tool.
+// host, the command-line tool's, or the console one until another is installed.
 
 #include <memory>
 #include <string>
