@@ -175,6 +175,16 @@ TEST_F(Cli, OutputThatCannotBeWrittenExitsWithOne) {
     }
 }
 
+TEST_F(Cli, ALogThatCannotBeWrittenStopsTheCommand) {
+    TLevelBytes bytes;
+    const std::string in = Write(bytes);
+    const std::string out = temp.File("out.jn1");
+    TCliResult result = RunTool({"--log", temp.File("no/such/folder/log.txt"), "roundtrip", in, out});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("cannot write the log file"), std::string::npos) << result.err;
+    EXPECT_TRUE(ReadFileBytes(out).empty()) << "the command did not run";
+}
+
 int RunBinary(const std::string& arguments) {
     int status = std::system((std::string(TARN_BINARY_DIR "/tarn-cli ") + arguments + " >/dev/null 2>&1").c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -5,6 +5,7 @@
 #include "app/app_title.h"
 #include "app/log.h"
 #include "cli/cli_commands.h"
+#include "platform/stream.h"
 
 namespace {
 
@@ -58,6 +59,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     std::vector<std::string> commandArgs(args.begin() + long(next) + 1, args.end());
     if (commandArgs.size() < command->minArgs || commandArgs.size() > command->maxArgs) return Usage(err);
 
+    // The log opens only when something is first logged, and cannot say when
+    // it fails: find out before the command runs that the file can be made.
+    if (!logPath.empty() && !OpenWriteStream(logPath)) {
+        err << "tarn-cli: cannot write the log file " << logPath << "\n";
+        return 1;
+    }
     SetLogTitle(kApplicationTitle);
     SetLogPath(logPath);
     auto host = std::make_shared<TCliRequesterHost>(err);
