@@ -6,11 +6,6 @@
 TCanvas::TCanvas(int w, int h, uint8_t fill)
     : width(w), height(h), pixels(static_cast<size_t>(w) * static_cast<size_t>(h), fill) {}
 
-uint8_t TCanvas::At(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width || y >= height) return 0;
-    return pixels[static_cast<size_t>(y) * width + x];
-}
-
 void TCanvas::Set(int x, int y, uint8_t colour) {
     if (x < 0 || y < 0 || x >= width || y >= height) return;
     pixels[static_cast<size_t>(y) * width + x] = colour;

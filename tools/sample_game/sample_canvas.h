@@ -14,7 +14,6 @@ public:
     int Width() const { return width; }
     int Height() const { return height; }
     const std::vector<uint8_t>& Pixels() const { return pixels; }
-    uint8_t At(int x, int y) const;
 
     // Every drawing call clips to the canvas.
     void Set(int x, int y, uint8_t colour);
