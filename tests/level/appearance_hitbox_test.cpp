@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "level/level_object.h"
@@ -38,12 +39,18 @@ TEST(AppearanceHitbox, FixedSizesByKind) {
         {FATSO, 20, 28},   {SKULL, 22, 26},    {BIGANT, 24, 16},  {JILLFISH, 24, 16}, {BOBSLUG, 24, 24},
         {PAUL, 24, 32},    {BAT, 26, 32},      {BADFISH, 28, 16}, {ZAPPER, 32, 16},  {ANT, 32, 16},
         {EPIC, 32, 16},    {DEMON, 32, 32},    {KNIGHT, 32, 32},  {FLAG, 36, 16},    {SNAKE, 56, 16},
-        {CROC, 64, 8},     {MAPDEMO, 64, 16},
+        {CROC, 64, 8},     {MAPDEMO, 64, 16},  {PAD, 16, 16},     {FIREBALL, 16, 16}, {CLOUD, 16, 16},
+        {FALLDOOR, 16, 16}, {TOKEN, 16, 16},   {PHOENIX, 16, 16}, {SWITCH, 16, 16},  {GEM, 16, 16},
+        {BOULDER, 16, 16}, {STALAG, 16, 16},   {SEAROCK, 16, 16}, {BEENEST, 16, 16}, {BEESWARM, 16, 16},
+        {CRAB, 16, 16},    {SPINBLAD, 16, 16}, {BUTTON, 16, 16},  {PAC, 16, 16},     {JILLBIRD, 16, 16},
     };
+    std::set<int> covered = {TEXT6, TEXT8, SCORE, BOLL};   // sized from their fields
     for (const auto& c : cases) {
         SCOPED_TRACE(ObjKindName(c.kind));
         EXPECT_EQ(BoxOf(c.kind), std::make_pair(c.w, c.h));
+        covered.insert(c.kind);
     }
+    EXPECT_EQ(covered.size(), size_t(kMaxSupportedObjKind + 1)) << "every known kind has a box";
 }
 
 TEST(AppearanceHitbox, TextBoxesGrowWithTheirText) {
