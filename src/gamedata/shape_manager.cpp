@@ -12,12 +12,19 @@ struct TShapeNumber {
 
 TShapeNumber DecodeShape(uint16_t shape) { return {(shape & 0x3FFF) >> 8, shape & 0xFF}; }
 
-// The image of a frame: colour 0 is see-through unless the table says otherwise.
-TImagePtr MakeFrameImage(const TBitmapPtr& bitmap, uint16_t flags) {
-    if (flags & SHAPE_OPAQUE_ZERO) return bitmap->ToImage(1);
+// The table a shape number names, when it has that frame; null otherwise.
+const TShape* TableWithFrame(const std::array<TShapePtr, ShapeTableCount>& shapes, TShapeNumber number) {
+    const TShapePtr& table = shapes[number.table];
+    return table && number.frame < table->numshapes ? table.get() : nullptr;
+}
+
+// A frame as it is drawn and handed out: colour 0 see-through, in a copy,
+// unless the table keeps colour 0 opaque.
+TBitmapPtr WithClearZero(const TBitmapPtr& bitmap, uint16_t flags) {
+    if (flags & SHAPE_OPAQUE_ZERO) return bitmap;
     TBitmapPtr copy = bitmap->Clone();
     copy->ReplaceColor(0, TransparentIndex);
-    return copy->ToImage(1);
+    return copy;
 }
 
 struct TFontCell {
@@ -90,7 +97,7 @@ int TShapeManager::Load(TStreamPtr opened) {
             TBitmapPtr bitmap = CreateBitmap(frame->width, frame->height, Palette, 0);
             bitmap->fPixels = frame->pixels;
             shape->bitmaps[j] = bitmap;
-            shape->images[j] = MakeFrameImage(bitmap, table.flags);
+            shape->images[j] = WithClearZero(bitmap, table.flags)->ToImage(1);
             ++count;
         }
         shapes[i] = shape;
@@ -104,20 +111,15 @@ int TShapeManager::Load(TStreamPtr opened) {
 
 TBitmapPtr TShapeManager::GetBitmap(uint16_t shape) const {
     TShapeNumber number = DecodeShape(shape);
-    const TShapePtr& table = shapes[number.table];
-    if (!table || number.frame >= table->numshapes) return nullptr;
-    const TBitmapPtr& bitmap = table->bitmaps[number.frame];
-    if (!bitmap || (table->flags & SHAPE_OPAQUE_ZERO)) return bitmap;
-    TBitmapPtr copy = bitmap->Clone();
-    copy->ReplaceColor(0, TransparentIndex);
-    return copy;
+    const TShape* table = TableWithFrame(shapes, number);
+    if (!table || !table->bitmaps[number.frame]) return nullptr;
+    return WithClearZero(table->bitmaps[number.frame], table->flags);
 }
 
 TImagePtr TShapeManager::GetImage(uint16_t shape) const {
     TShapeNumber number = DecodeShape(shape);
-    const TShapePtr& table = shapes[number.table];
-    if (!table || number.frame >= table->numshapes) return nullptr;
-    return table->images[number.frame];
+    const TShape* table = TableWithFrame(shapes, number);
+    return table ? table->images[number.frame] : nullptr;
 }
 
 TBitmapPtr TShapeManager::GetTextBitmap(const std::string& text, int font, uint16_t colour,
