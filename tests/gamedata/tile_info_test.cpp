@@ -1,3 +1,5 @@
+#include <fstream>
+
 #include <gtest/gtest.h>
 
 #include "gamedata/attribute_sheet.h"
@@ -97,6 +99,18 @@ TEST_F(TileInfo, LogsEveryStepOfALoad) {
                                         " initializing tiles ... OK", " opening file ... ERROR",
                                         " generating attribute bitmaps ... done.", "TileInfo :: info file loaded."}));
     EXPECT_NE(info.tiles[0].attributeImg, nullptr);
+}
+
+TEST_F(TileInfo, AFileEndsCleanlyAfterItsLastRecord) {
+    TTempDir dir;
+    std::vector<uint8_t> bytes = Concat({Record(1, 0x0101, 0, "ONE"), Record(2, 0x0202, 0, "")});
+    std::ofstream(dir.File("jill.dma"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    info.Init(dir.File("jill.dma"), nullptr);
+    EXPECT_EQ(log.Section(" opening file ... OK", 2),
+              (std::vector<std::string>{" initializing tiles ... OK", " opening file ... OK",
+                                        " info for 2 tile(s) loaded."}));
+    EXPECT_EQ(log.CountBlocks(), 0);
 }
 
 TEST_F(TileInfo, LookupsUseTheLow10Bits) {
