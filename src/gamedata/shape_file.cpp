@@ -31,8 +31,12 @@ TColorMap ReadColorMap(TStream& stream, int depth, uint16_t flags) {
 }
 
 // Reads the frames of one table; stops at the first frame that runs past the
-// end of the file, since every later one would too.
-void ReadFrames(TStream& stream, int table, int depth, const TColorMap& map, TShapeTableData& data) {
+// end of the file, since every later one would too. pixelBudget is what the
+// frames of the whole file may still hold: tables may share bytes, and
+// without a limit a small file naming one large table 128 times would be
+// held 128 times over.
+void ReadFrames(TStream& stream, int table, int depth, const TColorMap& map, TShapeTableData& data,
+                int64_t& pixelBudget) {
     for (int j = 0; j < data.numshapes; ++j) {
         try {
             int width = stream.ReadByte();
@@ -44,6 +48,11 @@ void ReadFrames(TStream& stream, int table, int depth, const TColorMap& map, TSh
                 LogBlock("ERROR: cannot create TBitmap object (out of memory?)");
                 continue;
             }
+            if (int64_t(width) * height > pixelBudget) {
+                LogBlock("ERROR: " + FrameName(table, j) + " would load more pixels than the file holds");
+                return;
+            }
+            pixelBudget -= int64_t(width) * height;
             TShapeFrameData frame;
             frame.width = width;
             frame.height = height;
@@ -58,7 +67,7 @@ void ReadFrames(TStream& stream, int table, int depth, const TColorMap& map, TSh
     }
 }
 
-std::optional<TShapeTableData> ReadTable(TStream& stream, int table, int32_t offset) {
+std::optional<TShapeTableData> ReadTable(TStream& stream, int table, int32_t offset, int64_t& pixelBudget) {
     if (offset < 0 || offset >= stream.Size() || !stream.Seek(offset)) {
         LogBlock("ERROR: " + TableName(table) + " starts outside the file");
         return std::nullopt;
@@ -83,7 +92,7 @@ std::optional<TShapeTableData> ReadTable(TStream& stream, int table, int32_t off
         return std::nullopt;
     }
     data.frames.resize(size_t(data.numshapes));
-    ReadFrames(stream, table, depth, map, data);
+    ReadFrames(stream, table, depth, map, data, pixelBudget);
     return data;
 }
 
@@ -102,8 +111,9 @@ TShapeFileData ReadShapeFile(TStream& stream) {
     }
     // The lengths only tell present tables from absent ones: how much a table
     // holds follows from its own header.
+    int64_t pixelBudget = stream.Size();
     for (int i = 0; i < ShapeTableCount; ++i) {
-        if (file.lengths[i] != 0) file.tables[i] = ReadTable(stream, i, file.offsets[i]);
+        if (file.lengths[i] != 0) file.tables[i] = ReadTable(stream, i, file.offsets[i], pixelBudget);
     }
     return file;
 }

@@ -3,7 +3,8 @@
 // frames of colour numbers that a per-table colour map turns into game
 // palette indices. Reading logs what the editor's users look for in the log
 // and never trusts the file: a table or frame that runs past the end is
-// logged as an error and left out, and the rest is still read.
+// logged as an error and left out, and the rest is still read. The frames of
+// all tables together hold no more pixels than the file has bytes.
 
 #include <array>
 #include <cstdint>

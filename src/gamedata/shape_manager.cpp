@@ -1,5 +1,7 @@
 #include "gamedata/shape_manager.h"
 
+#include <utility>
+
 #include "app/log.h"
 #include "gamedata/game_palette.h"
 
@@ -89,13 +91,13 @@ int TShapeManager::Load(TStreamPtr opened) {
     for (int i = 0; i < ShapeTableCount; ++i) {
         shapes[i] = nullptr;
         if (!file.tables[i]) continue;
-        const TShapeTableData& table = *file.tables[i];
+        TShapeTableData& table = *file.tables[i];
         TShapePtr shape = TShape::Create(uint8_t(table.numshapes), table.flags);
         for (int j = 0; j < table.numshapes; ++j) {
-            const std::optional<TShapeFrameData>& frame = table.frames[j];
+            std::optional<TShapeFrameData>& frame = table.frames[j];
             if (!frame) continue;
             TBitmapPtr bitmap = CreateBitmap(frame->width, frame->height, Palette, 0);
-            bitmap->fPixels = frame->pixels;
+            bitmap->fPixels = std::move(frame->pixels);
             shape->bitmaps[j] = bitmap;
             shape->images[j] = WithClearZero(bitmap, table.flags)->ToImage(1);
             ++count;

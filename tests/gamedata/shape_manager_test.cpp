@@ -225,6 +225,33 @@ TEST(ShapeManager, AColourDepthAbove8IsRefused) {
     EXPECT_EQ(shapes->shapes[3], nullptr);
 }
 
+// Tables may share bytes, but a small file whose directory names the same
+// large table over and over must not make the loader hold it a hundred times.
+TEST(ShapeManager, TablesSharingBytesLoadOnlyAsManyPixelsAsTheFileHolds) {
+    TLogCapture log;
+    TTestTable big{1, 8, 0, {}, {Frame(255, 255, std::vector<uint8_t>(255 * 255, 9))}};
+    TTestTable small{2, 8, 0, {}, {Frame(2, 1, {4, 5})}};
+    std::vector<uint8_t> bytes = BuildShapeFile({big, small});
+    auto alias = [&](int table, int of) {
+        for (int b = 0; b < 4; ++b) bytes[table * 4 + b] = bytes[of * 4 + b];
+        bytes[512 + table * 2] = bytes[512 + of * 2];
+        bytes[512 + table * 2 + 1] = bytes[512 + of * 2 + 1];
+    };
+    for (int table = 3; table < 128; ++table) alias(table, 1);
+    alias(0, 2);
+    TShapeManagerPtr shapes = LoadShapes(bytes);
+
+    EXPECT_EQ(Pixels(shapes->GetBitmap(0x0100)), std::vector<uint8_t>(255 * 255, 9));
+    EXPECT_EQ(Pixels(shapes->GetBitmap(0x0000)), (std::vector<uint8_t>{4, 5}));   // a small alias still fits
+    EXPECT_EQ(Pixels(shapes->GetBitmap(0x0200)), (std::vector<uint8_t>{4, 5}));
+    EXPECT_TRUE(log.HasBlock("ERROR: shape 3 frame 0 would load more pixels than the file holds"));
+    for (int table = 3; table < 128; ++table) {
+        ASSERT_NE(shapes->shapes[table], nullptr);
+        EXPECT_EQ(shapes->shapes[table]->bitmaps[0], nullptr) << "table " << table;
+    }
+    EXPECT_TRUE(log.HasLine(" bitmaps for 3 sprite(s) loaded."));
+}
+
 TEST(ShapeManager, AFileShorterThanItsDirectoryLoadsNothing) {
     TLogCapture log;
     std::vector<uint8_t> bytes = BuildShapeFile({TTestTable{0, 8, 0, {}, {Frame(1, 1)}}});
