@@ -140,6 +140,18 @@ TEST_F(AttributeImages, EachIconComesFromItsFlag) {
     for (uint32_t pixel : plain->argb) EXPECT_EQ(pixel >> 24, 0u);
 }
 
+TEST_F(AttributeImages, LaterIconsLieOverEarlierOnes) {
+    // Where the icons overlap the order shows: vine over solid, touch over
+    // vine, the update and draw marks over solid.
+    TImagePtr image = Generate(TILE_TOUCH | TILE_UPDATE | TILE_DRAW);
+    EXPECT_EQ(image->Pixel(7, 15), Colour(GREEN));
+    EXPECT_EQ(image->Pixel(8, 5), Colour(RED));
+    EXPECT_EQ(image->Pixel(7, 7), Colour(WHITE));
+    EXPECT_EQ(image->Pixel(15, 3), Colour(RED));
+    EXPECT_EQ(image->Pixel(15, 11), Colour(RED));
+    EXPECT_EQ(image->Pixel(15, 7), Colour(YELLOW));   // between the two marks
+}
+
 TEST_F(AttributeImages, UnshownFlagsAreLoggedInOrder) {
     Generate(Plain | TILE_UNNAMED | TILE_FIREBALL | TILE_KILLABLE | TILE_ALWAYS | TILE_TRIGGER | TILE_FRONT |
              TILE_INSIDE);
