@@ -50,6 +50,9 @@ TEST(FindGames, DoesNotDoubleATrailingSeparator) {
     EXPECT_EQ(Names(FindGames(dir.Path() + "/", MakeGameInfos())),
               (std::vector<std::string>{"Onesimus - A Quest For Freedom"}));
     EXPECT_TRUE(log.HasLine("Searching for supported games in \"" + dir.Path() + "/\" ..."));
+    // A backslash ends a folder as well.
+    EXPECT_EQ(FindGames(dir.Path() + "\\", MakeGameInfos()).size(), 1u);
+    EXPECT_TRUE(log.HasLine("Searching for supported games in \"" + dir.Path() + "\\\" ..."));
 }
 
 TEST(FindGames, ADataFileAloneOrADirectoryDoesNotCount) {
