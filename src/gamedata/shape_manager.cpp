@@ -61,22 +61,15 @@ uint8_t LabelBackground(uint16_t background) {
 
 TShapeManager::TShapeManager() : Palette(MakeGamePalette()) {}
 
-int TShapeManager::Init(const std::string& source) {
+int TShapeManager::Init(const std::string& source) { return Load(OpenReadStream(source), source); }
+
+int TShapeManager::Init(TStreamPtr source) { return Load(std::move(source), ""); }
+
+int TShapeManager::Load(TStreamPtr opened, const std::string& path) {
     LogBlankLine();
     LogLine("ShapeMan :: Loading shape file ...");
-    if (!source.empty()) LogLine(" url = " + source);
+    if (!path.empty()) LogLine(" url = " + path);
     LogText(" opening file ... ");
-    return Load(OpenReadStream(source));
-}
-
-int TShapeManager::Init(TStreamPtr source) {
-    LogBlankLine();
-    LogLine("ShapeMan :: Loading shape file ...");
-    LogText(" opening file ... ");
-    return Load(std::move(source));
-}
-
-int TShapeManager::Load(TStreamPtr opened) {
     TStreamPtr stream = LittleEndian(std::move(opened));
     if (!stream) {
         LogError();

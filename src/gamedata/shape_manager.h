@@ -53,7 +53,8 @@ public:
                                      uint16_t background) const;
 
 private:
-    int Load(TStreamPtr stream);
+    // path is only named in the log; empty for a stream.
+    int Load(TStreamPtr stream, const std::string& path);
 };
 
 // Frame in shape table 14 of the icon of inventory item 0-10; 0 for any other

@@ -13,19 +13,17 @@ int TileNumber(uint16_t tile) { return tile & 0x3FF; }
 }  // namespace
 
 int TTileInfo::Init(const std::string& source, const TShapeManagerPtr& shapeman) {
-    LogBlankLine();
-    LogLine("TileInfo :: loading info file ...");
-    if (!source.empty()) LogLine(" url = " + source);
-    return Load(OpenReadStream(source), shapeman);
+    return Load(OpenReadStream(source), source, shapeman);
 }
 
 int TTileInfo::Init(TStreamPtr source, const TShapeManagerPtr& shapeman) {
-    LogBlankLine();
-    LogLine("TileInfo :: loading info file ...");
-    return Load(std::move(source), shapeman);
+    return Load(std::move(source), "", shapeman);
 }
 
-int TTileInfo::Load(TStreamPtr opened, const TShapeManagerPtr& shapeman) {
+int TTileInfo::Load(TStreamPtr opened, const std::string& path, const TShapeManagerPtr& shapeman) {
+    LogBlankLine();
+    LogLine("TileInfo :: loading info file ...");
+    if (!path.empty()) LogLine(" url = " + path);
     LogText(" initializing tiles ... ");
     tiles.fill(TTile());
     LogOK();

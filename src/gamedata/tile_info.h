@@ -61,7 +61,8 @@ public:
 private:
     // The tile for a board value; logs and raises for tile numbers past 599.
     const TTile& Lookup(uint16_t tile, const char* operation, bool logAsBlock) const;
-    int Load(TStreamPtr stream, const TShapeManagerPtr& shapeman);
+    // path is only named in the log; empty for a stream.
+    int Load(TStreamPtr stream, const std::string& path, const TShapeManagerPtr& shapeman);
     void ReadRecords(TStream& stream);
     void GenerateAttributeImages(const TShapeManagerPtr& shapeman);
 };
