@@ -47,7 +47,6 @@ constexpr TUnshownFlag UnshownFlags[] = {
 void TTile::GenerateAttributeImage(const TBitmapPtr& sheet, const TShapeManagerPtr& shapeman) {
     if (!sheet) return;
     TBitmapPtr bitmap = CreateBitmap(Cell, Cell, sheet->fColorTable, TransparentIndex);
-    if (!bitmap) return;
     // The picture goes in opaque: its colour 0 is already the transparent index
     // unless its table keeps colour 0.
     if (shapeman) bitmap->Paste(shapeman->GetBitmap(sh), 0, 0, Cell, Cell, 0, 0, 256);
