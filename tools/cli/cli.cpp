@@ -5,6 +5,7 @@
 #include "app/app_title.h"
 #include "app/log.h"
 #include "cli/cli_commands.h"
+#include "gamedata/attribute_sheet.h"
 #include "platform/stream.h"
 
 namespace {
@@ -65,6 +66,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << "tarn-cli: cannot write the log file " << logPath << "\n";
         return 1;
     }
+    // Loading a game's tile info cuts the attribute icons from the built-in
+    // sheet, as in the editor.
+    RegisterAttributeSheet();
     SetLogTitle(kApplicationTitle);
     SetLogPath(logPath);
     auto host = std::make_shared<TCliRequesterHost>(err);
