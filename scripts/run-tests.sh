@@ -28,3 +28,9 @@ if command -v clang++ >/dev/null 2>&1; then
 else
     echo "clang++ is not installed: fuzz targets skipped"
 fi
+
+echo "== Benchmarks (figures for the record; they pass or fail nothing)"
+for bench in build/release/bench/*_bench; do
+    [ -x "$bench" ] || continue
+    "$bench" --benchmark_min_time=0.2 --benchmark_color=false 2>&1 | tail -n 3
+done
