@@ -18,7 +18,7 @@ constexpr int AttributeCellSize = 16;
 const uint8_t* AttributeSheetBytes();
 size_t AttributeSheetSize();
 
-// Makes AttributeSheetName readable through OpenReadStream. Start-up calls it
-// once before any tile info is loaded; tile info loaded without it has no
-// attribute images.
+// Makes AttributeSheetName readable through OpenReadStream. Start-up and
+// tarn-cli call it once before any tile info is loaded; tile info loaded
+// without it has no attribute images.
 void RegisterAttributeSheet();
