@@ -69,6 +69,17 @@ TEST(BitmapPaste, StopsAtTheEdgesOfEitherBitmap) {
     }
 }
 
+TEST(BitmapPaste, TileWideRowsLandWhereNarrowerOnesWould) {
+    auto tile = Numbered(16, 2);
+    auto dst = Filled(20, 3, 0);
+    dst->Paste(tile, 0, 0, 16, 2, 3, 1, 256);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 20; ++x) {
+            const bool inside = y >= 1 && x >= 3 && x < 19;
+            EXPECT_EQ(dst->Pixel(x, y), inside ? tile->Pixel(x - 3, y - 1) : 0) << x << "," << y;
+        }
+}
+
 TEST(BitmapPaste, ExtremeOffsetsDoNotWrapAround) {
     auto src = Numbered(2, 2);
     auto dst = Filled(2, 2, 0);
