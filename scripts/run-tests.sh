@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Tarn twice (plain, and with AddressSanitizer + UndefinedBehaviorSanitizer),
-# runs every test in both, then runs each fuzz target for a short fixed number
-# of iterations when clang is available.
+# runs every test in both, prints the benchmark figures of the plain build, then
+# runs each fuzz target for a short fixed number of iterations when clang is
+# available.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +13,13 @@ echo "== Build and test: release"
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/release -j"$jobs"
 ctest --test-dir build/release --output-on-failure -j"$jobs"
+
+# Measured while the machine is otherwise quiet, before the other builds.
+echo "== Benchmarks (figures for the record; they pass or fail nothing)"
+for bench in build/release/bench/*_bench; do
+    [ -x "$bench" ] || continue
+    "$bench" --benchmark_min_time=0.5 --benchmark_color=false 2>&1 | tail -n 3
+done
 
 echo "== Build and test: address and undefined-behaviour sanitizers"
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTARN_SANITIZE=ON -DTARN_BENCH=OFF >/dev/null
@@ -28,9 +36,3 @@ if command -v clang++ >/dev/null 2>&1; then
 else
     echo "clang++ is not installed: fuzz targets skipped"
 fi
-
-echo "== Benchmarks (figures for the record; they pass or fail nothing)"
-for bench in build/release/bench/*_bench; do
-    [ -x "$bench" ] || continue
-    "$bench" --benchmark_min_time=0.2 --benchmark_color=false 2>&1 | tail -n 3
-done
