@@ -2,15 +2,20 @@
 
 #include <iostream>
 
-void TConsoleRequesterHost::Notify(const std::string& text, int) { std::cerr << text << "\n"; }
+TConsoleRequesterHost::TConsoleRequesterHost() : out(std::cerr) {}
 
-int TConsoleRequesterHost::Confirm(const std::string& text, int) {
-    std::cerr << text << "\n";
+void TConsoleRequesterHost::Notify(const std::string& text, int) {
+    ++notices;
+    out << text << "\n";
+}
+
+int TConsoleRequesterHost::Confirm(const std::string& text, int serious) {
+    Notify(text, serious);
     return 0;
 }
 
-int TConsoleRequesterHost::Proceed(const std::string& text, int) {
-    std::cerr << text << "\n";
+int TConsoleRequesterHost::Proceed(const std::string& text, int serious) {
+    Notify(text, serious);
     return -1;
 }
 

@@ -4,6 +4,7 @@
 // host, the command-line tool's, or the console one until another is installed.
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 class TRequesterHost {
@@ -17,16 +18,24 @@ public:
     virtual std::string RequestDir(const std::string& title, const std::string& initialFolder) = 0;
 };
 
-// Writes message texts to standard error and answers every question with
-// "no" / "cancel": for programs without a window.
+// Writes message texts to a stream (standard error unless told otherwise)
+// and answers every question with "no" / "cancel": for programs without a
+// window, where nobody is there to answer.
 class TConsoleRequesterHost : public TRequesterHost {
 public:
+    TConsoleRequesterHost();
+    explicit TConsoleRequesterHost(std::ostream& out) : out(out) {}
     void Notify(const std::string& text, int serious) override;
     int Confirm(const std::string& text, int serious) override;
     int Proceed(const std::string& text, int serious) override;
     std::string RequestFile(const std::string& title, const std::string& filter, int save,
                             const std::string& initialPath) override;
     std::string RequestDir(const std::string& title, const std::string& initialFolder) override;
+
+    int notices = 0;   // message texts written so far
+
+private:
+    std::ostream& out;
 };
 
 // Installs the host that answers all later requesters.

@@ -71,7 +71,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     RegisterAttributeSheet();
     SetLogTitle(kApplicationTitle);
     SetLogPath(logPath);
-    auto host = std::make_shared<TCliRequesterHost>(err);
+    auto host = std::make_shared<TConsoleRequesterHost>(err);
     SetRequesterHost(host);
     TCliCall call{commandArgs, out, err, *host};
     int status = command->run(call);
