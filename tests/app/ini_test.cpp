@@ -4,16 +4,12 @@
 
 #include "app/ini.h"
 #include "platform/stream.h"
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 using namespace std::string_literals;
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 TIniParser Parse(const std::string& text) {
     TIniParser ini;
@@ -105,7 +101,7 @@ TEST(Ini, FilesLoadClearingOnlyWhenAskedAndAFailedSaveChangesNothing) {
 
     ini.SetFloat("graphics", "scale", 2.0f);
     EXPECT_TRUE(ini.SaveIniFile(path));
-    EXPECT_EQ(ReadAll(path), "[GRAPHICS]\r\nSCALE = 2.00000000\r\n\r\n[S]\r\nA = 1\r\nB = 2\r\n\r\n");
+    EXPECT_EQ(ReadFileText(path), "[GRAPHICS]\r\nSCALE = 2.00000000\r\n\r\n[S]\r\nA = 1\r\nB = 2\r\n\r\n");
     EXPECT_FALSE(ini.SaveIniFile(dir.File("no/such/folder/tarn.ini")));
     EXPECT_FALSE(ini.SaveIniFile(dir.Path()));
 

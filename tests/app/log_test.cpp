@@ -6,6 +6,7 @@
 #include "app/app_title.h"
 #include "app/log.h"
 #include "platform/clock.h"
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -18,11 +19,6 @@ public:
     std::string DateText() override { return "06 Dec 2026"; }
     std::string TimeText() override { return "09:15:30"; }
 };
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 const std::string kHeader = "Test Title - Log File\r\n=====================\r\nCreated: 06 Dec 2026 - 09:15:30\r\n\r\n";
 const std::string kFooter = "Closed: 06 Dec 2026 - 09:15:30\r\n";
@@ -53,7 +49,7 @@ TEST_F(LogTest, BlankLineRuleKeepsExactlyOneEmptyLine) {
     EXPECT_FALSE(std::filesystem::exists(path));
     LogBlock("boom");   // the header's own empty line does not count
     LogText("a");
-    EXPECT_EQ(ReadAll(path), kHeader + block + "a");   // every write is flushed
+    EXPECT_EQ(ReadFileText(path), kHeader + block + "a");   // every write is flushed
     LogBlankLine();
     LogBlankLine();
     LogText("step ... ");
@@ -66,7 +62,7 @@ TEST_F(LogTest, BlankLineRuleKeepsExactlyOneEmptyLine) {
     LogBlankLine();
     LogText("unfinished");
     CloseLog();
-    EXPECT_EQ(ReadAll(path), kHeader + block +
+    EXPECT_EQ(ReadFileText(path), kHeader + block +
                                  "a\r\n\r\nstep ... OK\r\nother ... ERROR\r\n\r\ntail\r\n\r\nunfinished\r\n\r\n" +
                                  kFooter);
 }
@@ -82,12 +78,12 @@ TEST_F(LogTest, OpeningIsRetriedAndAClosedLogIsNeverReplaced) {
     LogLine("new run");
     CloseLog();
     LogLine("from a late exit handler");
-    EXPECT_EQ(ReadAll(nested), kHeader + "kept\r\n\r\n" + kFooter);
-    EXPECT_EQ(ReadAll(path), kHeader + "new run\r\n\r\n" + kFooter);
+    EXPECT_EQ(ReadFileText(nested), kHeader + "kept\r\n\r\n" + kFooter);
+    EXPECT_EQ(ReadFileText(path), kHeader + "new run\r\n\r\n" + kFooter);
 
     SetLogPath("");   // logging off
     LogBlock("nowhere");
-    EXPECT_EQ(ReadAll(path), kHeader + "new run\r\n\r\n" + kFooter);
+    EXPECT_EQ(ReadFileText(path), kHeader + "new run\r\n\r\n" + kFooter);
 }
 
 TEST_F(LogTest, ProgramEndClosesTheLogByItself) {
@@ -97,5 +93,5 @@ TEST_F(LogTest, ProgramEndClosesTheLogByItself) {
             std::exit(0);
         },
         ::testing::ExitedWithCode(0), "");
-    EXPECT_EQ(ReadAll(path), kHeader + "busy ... \r\n\r\n" + kFooter);
+    EXPECT_EQ(ReadFileText(path), kHeader + "busy ... \r\n\r\n" + kFooter);
 }

@@ -2,7 +2,7 @@
 
 #include "gamedata/attribute_sheet.h"
 #include "gamedata/game_palette.h"
-#include "gamedata/log_capture.h"
+#include "support/log_capture.h"
 #include "gamedata/shape_file_builder.h"
 #include "gamedata/tile_flags.h"
 #include "gamedata/tile_info.h"

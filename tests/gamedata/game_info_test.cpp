@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "gamedata/game_info.h"
-#include "gamedata/log_capture.h"
+#include "support/log_capture.h"
 
 namespace {
 

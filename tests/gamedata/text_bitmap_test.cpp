@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "gamedata/log_capture.h"
+#include "support/log_capture.h"
 #include "gamedata/shape_file_builder.h"
 #include "gamedata/shape_manager.h"
 

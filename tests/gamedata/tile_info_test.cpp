@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gamedata/attribute_sheet.h"
-#include "gamedata/log_capture.h"
+#include "support/log_capture.h"
 #include "gamedata/tile_flags.h"
 #include "gamedata/tile_info.h"
 

@@ -4,12 +4,12 @@
 
 #include <filesystem>
 
-#include "app/log.h"
 #include "level/level_file.h"
 #include "level/object_kinds.h"
 #include "platform/requesters.h"
 #include "platform/stream.h"
 #include "support/level_bytes.h"
+#include "support/log_capture.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -41,18 +41,10 @@ protected:
     void SetUp() override {
         host = std::make_shared<TRecordingHost>();
         SetRequesterHost(host);
-        SetLogPath(temp.File("log.txt"));
     }
-    void TearDown() override {
-        SetLogPath("");
-        SetRequesterHost(nullptr);
-    }
+    void TearDown() override { SetRequesterHost(nullptr); }
 
-    // The log so far, its lines without their CR LF.
-    std::string Log() {
-        auto bytes = ReadFileBytes(temp.File("log.txt"));
-        return std::string(bytes.begin(), bytes.end());
-    }
+    std::string Log() { return capturedLog.Text(); }
 
     std::string Write(const TLevelBytes& bytes, const std::string& name = "level.jn1") {
         std::string path = temp.File(name);
@@ -61,6 +53,7 @@ protected:
     }
 
     TTempDir temp;
+    TLogCapture capturedLog;
     std::shared_ptr<TRecordingHost> host;
 };
 

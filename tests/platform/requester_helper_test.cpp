@@ -9,6 +9,7 @@
 #include "platform/desktop_requesters.h"
 #include "platform/dialog_helper.h"
 #include "platform/paths.h"
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -16,11 +17,6 @@ namespace {
 const std::string kLevelFilter = "Level Files:jn1,jn2,jn3,one;All Files:*";
 // Everything a shell would take apart or expand, and a name that is not ASCII.
 const std::string kAwkwardPath = "/home/jill/my \"levels\"; $HOME 'x' `id` \xc3\xbc" "ber/\xe6\xa3\xae level.jn1";
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void WriteFile(const std::string& path, const std::string& text, mode_t mode = 0644) {
     std::ofstream(path, std::ios::binary) << text;
@@ -48,7 +44,7 @@ public:
     }
     std::vector<std::string> Arguments() const {
         std::vector<std::string> args;
-        std::string all = ReadAll(dir.File(name + ".args"));
+        std::string all = ReadFileText(dir.File(name + ".args"));
         for (size_t start = 0, end; (end = all.find('\0', start)) != std::string::npos; start = end + 1)
             args.push_back(all.substr(start, end - start));
         return args;

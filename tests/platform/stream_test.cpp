@@ -6,16 +6,8 @@
 
 #include "platform/paths.h"
 #include "platform/stream.h"
+#include "support/files.h"
 #include "support/temp_dir.h"
-
-namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-}  // namespace
 
 TEST(Stream, ByteOrderOfTypedReadsAndWrites) {
     auto memory = std::make_shared<TMemoryStream>();
@@ -65,7 +57,7 @@ TEST(Stream, FilesWrittenAndReadBackThroughEveryOperation) {
     EXPECT_EQ(out->Pos(), 15);
     EXPECT_TRUE(out->Flush());
     EXPECT_TRUE(out->Close());
-    EXPECT_EQ(ReadAll(path), std::string("\xFF\xFF\xFF\x55\x44\x33\x22" "abline\r\n", 15));
+    EXPECT_EQ(ReadFileText(path), std::string("\xFF\xFF\xFF\x55\x44\x33\x22" "abline\r\n", 15));
 
     // The path as a requester in the system's own form would give it.
     std::string backslashed = path;
@@ -112,13 +104,13 @@ TEST(Stream, ReplaceStreamSwapsTheFileOnlyWhenClosedSuccessfully) {
         ASSERT_TRUE(dropped);
         dropped->WriteString("half");
     }
-    EXPECT_EQ(ReadAll(path), "old");
+    EXPECT_EQ(ReadFileText(path), "old");
 
     auto stream = OpenReplaceStream(path);
     ASSERT_TRUE(stream);
     stream->WriteString("new");
     EXPECT_TRUE(stream->Close());
-    EXPECT_EQ(ReadAll(path), "new");
+    EXPECT_EQ(ReadFileText(path), "new");
     struct stat info;
     ASSERT_EQ(stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);

@@ -1,10 +1,5 @@
 #include "support/level_bytes.h"
 
-#include <fstream>
-#include <iterator>
-
-#include <gtest/gtest.h>
-
 void AppendU8(std::vector<uint8_t>& bytes, uint8_t value) { bytes.push_back(value); }
 
 void AppendU16(std::vector<uint8_t>& bytes, uint16_t value) {
@@ -48,14 +43,3 @@ std::vector<uint8_t> TLevelBytes::Build() const {
 }
 
 void TLevelBytes::WriteFile(const std::string& path) const { WriteFileBytes(path, Build()); }
-
-std::vector<uint8_t> ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    ASSERT_TRUE(out.good()) << "cannot write " << path;
-}

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
+
 struct TObjectRecordBytes {
     uint8_t objkind = 0;
     uint16_t x = 0, y = 0, xd = 0, yd = 0, xl = 0, yl = 0;
@@ -46,7 +48,3 @@ void AppendI32(std::vector<uint8_t>& bytes, int32_t value);
 inline size_t PlayerBlockOffset(size_t n) { return 16386 + 31 * n; }
 // Offset of the text section in a file of n object records.
 inline size_t TextSectionOffset(size_t n) { return 16456 + 31 * n; }
-
-// Bytes of a whole file, for comparing; empty when it cannot be read.
-std::vector<uint8_t> ReadFileBytes(const std::string& path);
-void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);

@@ -1,10 +1,10 @@
-#include "gamedata/log_capture.h"
+#include "support/log_capture.h"
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 
 #include "app/log.h"
+#include "support/files.h"
 
 namespace {
 const std::string Rule(40, '=');
@@ -14,8 +14,10 @@ TLogCapture::TLogCapture() { SetLogPath(dir.File("log.txt")); }
 
 TLogCapture::~TLogCapture() { SetLogPath(""); }
 
+std::string TLogCapture::Text() const { return ReadFileText(dir.File("log.txt")); }
+
 std::vector<std::string> TLogCapture::Lines() const {
-    std::ifstream file(dir.File("log.txt"), std::ios::binary);
+    std::istringstream file(Text());
     std::vector<std::string> lines;
     std::string line;
     while (std::getline(file, line)) {

@@ -11,6 +11,7 @@ public:
     TLogCapture();
     ~TLogCapture();
 
+    std::string Text() const;                 // the whole log as written
     std::vector<std::string> Lines() const;   // without the CR LF endings
     bool HasLine(const std::string& line) const;
     // The line before the first line equal to first, then count lines from
