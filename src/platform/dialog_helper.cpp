@@ -12,6 +12,7 @@
 
 #include "platform/file_filter.h"
 #include "platform/paths.h"
+#include "platform/utf8.h"
 
 extern char** environ;
 
@@ -175,13 +176,6 @@ std::string HelperAnswer(const THelperRun& run) {
     if (path.find('\n') != std::string::npos || path.find('\0') != std::string::npos) return "";
     if (CharacterCount(path) > kMaxRequestedPathLength) return "";
     return path;
-}
-
-size_t CharacterCount(const std::string& text) {
-    size_t count = 0;
-    for (unsigned char c : text)
-        if ((c & 0xC0) != 0x80) ++count;
-    return count;
 }
 
 std::string CurrentWorkingDir() {

@@ -54,9 +54,6 @@ THelperRun RunDialogHelper(const std::vector<std::string>& argv);
 // path of at most kMaxRequestedPathLength characters.
 std::string HelperAnswer(const THelperRun& run);
 
-// Characters (UTF-8 code points) in a text.
-size_t CharacterCount(const std::string& text);
-
 // The process's current folder, "" when it cannot be read.
 std::string CurrentWorkingDir();
 

@@ -5,13 +5,13 @@
 #include <SDL.h>
 
 #include <array>
-#include <string_view>
 
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/input_state.h"
 #include "platform/key_codes.h"
 #include "platform/sdl_window.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -45,29 +45,6 @@ int ControlCharOfKey(int key) {
     case VK_RETURN: return 13;
     case VK_ESCAPE: return 27;
     default: return 0;
-    }
-}
-
-// Appends every code point of UTF-8 text to the queue; a malformed sequence
-// is skipped byte by byte.
-void TypeText(std::string_view text, TInputState& input) {
-    size_t i = 0;
-    while (i < text.size()) {
-        auto lead = static_cast<unsigned char>(text[i]);
-        int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-        if (length == 0 || i + length > text.size()) {
-            ++i;
-            continue;
-        }
-        int code = length == 1 ? lead : lead & (0x7F >> length);
-        bool valid = true;
-        for (int k = 1; k < length; ++k) {
-            auto next = static_cast<unsigned char>(text[i + k]);
-            valid = valid && (next & 0xC0) == 0x80;
-            code = code << 6 | (next & 0x3F);
-        }
-        if (valid) input.TypeChar(code);
-        i += valid ? length : 1;
     }
 }
 
@@ -112,7 +89,8 @@ void HandleEvent(const SDL_Event& event) {
         if (OurWindow(event.key.windowID)) input.KeyUp(VirtualKeyFromScancode(event.key.keysym.scancode));
         break;
     case SDL_TEXTINPUT:
-        if (OurWindow(event.text.windowID) && active) TypeText(event.text.text, input);
+        if (OurWindow(event.text.windowID) && active)
+            for (int code : CodePoints(event.text.text)) input.TypeChar(code);
         break;
     case SDL_MOUSEMOTION:
         if (OurWindow(event.motion.windowID)) input.PointerMoved(event.motion.x, event.motion.y);

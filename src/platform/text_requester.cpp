@@ -6,21 +6,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/paths.h"
-
-namespace {
-
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-std::string Utf8(int code) {
-    auto byte = [](int value) { return static_cast<char>(value); };
-    if (code < 0x80) return std::string(1, byte(code));
-    if (code < 0x800) return {byte(0xC0 | code >> 6), byte(0x80 | (code & 0x3F))};
-    if (code < 0x10000) return {byte(0xE0 | code >> 12), byte(0x80 | (code >> 6 & 0x3F)), byte(0x80 | (code & 0x3F))};
-    return {byte(0xF0 | code >> 18), byte(0x80 | (code >> 12 & 0x3F)), byte(0x80 | (code >> 6 & 0x3F)),
-            byte(0x80 | (code & 0x3F))};
-}
-
-}  // namespace
+#include "platform/utf8.h"
 
 TLineEdit::TLineEdit(std::string text, size_t maxChars) : text(std::move(text)), maxChars(maxChars) {
     cursor = Length();
@@ -31,7 +17,7 @@ size_t TLineEdit::Length() const { return CharacterCount(text); }
 size_t TLineEdit::ByteOffset(size_t characters) const {
     size_t offset = 0;
     for (size_t seen = 0; offset < text.size(); ++offset) {
-        if (IsContinuationByte(text[offset])) continue;
+        if (IsUtf8Continuation(text[offset])) continue;
         if (seen++ == characters) return offset;
     }
     return text.size();
@@ -72,7 +58,7 @@ void TLineEdit::End() { cursor = Length(); }
 std::string TLineEdit::Shown() const {
     std::string shown;
     for (char c : text) {
-        if (IsContinuationByte(c)) continue;
+        if (IsUtf8Continuation(c)) continue;
         unsigned char u = static_cast<unsigned char>(c);
         shown += u >= 32 && u < 127 ? c : '?';
     }

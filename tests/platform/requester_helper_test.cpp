@@ -9,6 +9,7 @@
 #include "platform/desktop_requesters.h"
 #include "platform/dialog_helper.h"
 #include "platform/paths.h"
+#include "platform/utf8.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
 
