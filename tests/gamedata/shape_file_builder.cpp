@@ -2,16 +2,13 @@
 
 #include <cstddef>
 
+#include "support/byte_appenders.h"
+
 namespace {
 
 void Put16(std::vector<uint8_t>& out, size_t at, uint16_t value) {
     out[at] = uint8_t(value);
     out[at + 1] = uint8_t(value >> 8);
-}
-
-void Append16(std::vector<uint8_t>& out, uint16_t value) {
-    out.push_back(uint8_t(value));
-    out.push_back(uint8_t(value >> 8));
 }
 
 }  // namespace
@@ -21,9 +18,9 @@ std::vector<uint8_t> BuildShapeFile(const std::vector<TTestTable>& tables) {
     for (const TTestTable& table : tables) {
         size_t start = out.size();
         out.push_back(uint8_t(table.frames.size()));
-        for (int word = 0; word < 4; ++word) Append16(out, uint16_t(0xA5A5 + word));
+        for (int word = 0; word < 4; ++word) AppendU16(out, uint16_t(0xA5A5 + word));
         out.push_back(uint8_t(table.depth));
-        Append16(out, table.flags);
+        AppendU16(out, table.flags);
         if (!(table.flags & 1) && table.depth != 8) {
             for (int j = 0; j < (1 << table.depth); ++j) {
                 uint8_t index = j < int(table.colorMap.size()) ? table.colorMap[j] : 0;

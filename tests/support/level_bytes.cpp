@@ -1,17 +1,5 @@
 #include "support/level_bytes.h"
 
-void AppendU8(std::vector<uint8_t>& bytes, uint8_t value) { bytes.push_back(value); }
-
-void AppendU16(std::vector<uint8_t>& bytes, uint16_t value) {
-    bytes.push_back(uint8_t(value));
-    bytes.push_back(uint8_t(value >> 8));
-}
-
-void AppendI32(std::vector<uint8_t>& bytes, int32_t value) {
-    uint32_t v = static_cast<uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(uint8_t(v >> shift));
-}
-
 std::vector<uint8_t> TLevelBytes::Build() const {
     std::vector<uint8_t> bytes;
     for (uint16_t word : board) AppendU16(bytes, word);

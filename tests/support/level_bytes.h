@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/byte_appenders.h"
 #include "support/files.h"
 
 struct TObjectRecordBytes {
@@ -38,11 +39,6 @@ public:
     // Writes Build() to path; fails the running test when it cannot.
     void WriteFile(const std::string& path) const;
 };
-
-// Little-endian appenders shared by the builders.
-void AppendU8(std::vector<uint8_t>& bytes, uint8_t value);
-void AppendU16(std::vector<uint8_t>& bytes, uint16_t value);
-void AppendI32(std::vector<uint8_t>& bytes, int32_t value);
 
 // Offset of the player block in a file of n object records.
 inline size_t PlayerBlockOffset(size_t n) { return 16386 + 31 * n; }
