@@ -1,4 +1,10 @@
 #include "edit/jill_level_viewer.h"
 
-TJillLevelViewer::TJillLevelViewer() = default;
+#include "app/ini.h"
+#include "gamedata/shape_manager.h"
+#include "gamedata/tile_info.h"
+#include "level/level.h"
+
+// The brush starts as one cell of tile 0.
+TJillLevelViewer::TJillLevelViewer() : selTiles(1, 0), selW(1), selH(1) {}
 TJillLevelViewer::~TJillLevelViewer() = default;

@@ -1,8 +1,12 @@
 #pragma once
 // The one editor object. It owns everything for the whole run; its fields are
-// grouped by the subsystem that owns them, and its methods are defined in that
-// subsystem's folder (files named viewer_*.cpp).
+// grouped by the subsystem that owns them, and its methods are defined in the
+// folder of that subsystem (view/, edit/, app/), in a file named after what
+// they do. The data layers below never see this header: where a method is
+// really data work, it is a thin call of a free function down there.
 
+#include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,44 +20,112 @@ class TShapeManager;
 class TTileInfo;
 class TIniParser;
 
+// Snapshots of the level, newest first.
+using TLevelList = std::deque<std::shared_ptr<TLevel>>;
+
 class TJillLevelViewer {
 public:
     TJillLevelViewer();
     ~TJillLevelViewer();
+    TJillLevelViewer(const TJillLevelViewer&) = delete;
+    TJillLevelViewer& operator=(const TJillLevelViewer&) = delete;
 
-    // --- level and its file
+    // --- the level and its file (app/main_menu.cpp, edit/level_saving.cpp)
     std::shared_ptr<TLevel> level;
-    std::string levelfile;
-    int levelchanged = 0;
+    std::string levelfile;     // the path it was opened from or last saved to; "" for a new level
+    uint8_t levelchanged = 0;  // 1 while the level has unsaved changes
 
-    // --- game data and game binding
+    // The pre-save check: 1 go on, 0 do not save.
+    int ConfirmSave();
+    // Saves the current level to url, or to levelfile when url is "", or to
+    // a name asked for when both are empty. 1 when it was written.
+    int SaveLevel(const std::string& url);
+
+    // --- game data and game binding (edit/game_binding.cpp, edit/game_chooser.cpp)
     std::shared_ptr<TShapeManager> shapeman;
     std::shared_ptr<TTileInfo> tileinfo;
-    std::string dir;
-    std::string lastlevel;
+    // The game shapeman and tileinfo were loaded for; a name saved without
+    // an extension gets this game's.
+    TGameInfoPtr boundGame;
+    std::string dir;           // the game folder, ending in a separator once set
+    std::string lastlevel;     // file name of the level open before the current one
     std::vector<TGameInfoPtr> GameInfos = MakeGameInfos();   // the four games, in detection order
 
-    // The games of GameInfos whose data files are in folder, in table order.
     std::vector<TGameInfoPtr> GetGames(const std::string& folder);
-    // Binds game: a new shape manager and tile info loaded from folder (which
-    // ends in a separator). A null game does nothing.
     void InitGame(const std::string& folder, const TGameInfoPtr& game);
+    // Reads the level at levelPath and binds the game it belongs to. True
+    // when a level is open and a game is bound.
+    bool Init(const std::string& levelPath);
+    void LoadLevel(const std::string& path);
+    void NewLevel();
+    // "" when the user cancelled.
+    std::string SelectGameDir();
+    // The game chooser; true when a game was bound.
+    bool SelectGame();
 
-    // --- object palette (kept with the settings)
+    // --- object palette and pictures (app/settings.cpp, edit/object_images.cpp)
     std::vector<std::shared_ptr<TLevelObject>> objects;
-
-    // --- object pictures (level/viewer_object_images.cpp)
-    // Rebuilds obj's sprites and, with a shape file loaded, the label of a
-    // TEXT6, TEXT8 or SCORE object. Nothing for a null obj.
     void GenerateImage(const std::shared_ptr<TLevelObject>& obj);
-    // GenerateImage for every object of the level, then of the palette.
     void GenerateImages();
 
-    // --- mapshot (view/viewer_mapshot.cpp)
+    // --- mapshot (view/viewer_mapshot.cpp, app/mapshot_export.cpp)
     // The whole level at full size, 2048 x 1024 on the game palette with
     // index 0 opaque; null when no level is loaded.
     std::shared_ptr<TBitmap> LevelToBitmap();
+    // The main menu's export: builds the picture and asks where to write it.
+    void ExportMapshot();
 
-    // --- settings
+    // --- display switches (view/)
+    uint8_t drawtiles = 1;
+    uint8_t drawobjs = 3;
+    uint8_t drawwin = 0;
+    int findtile = -1;
+    int flashing = 0;
+
+    // --- windows and the dimmed background (view/windows.cpp)
+    void DrawWindow(int x, int y, int w, int h);
+    void DrawTitledWindow(const std::string& title, int x, int y, int w, int h);
+    void DrawBackground(int dim);
+    void DrawEditor();
+
+    // --- the editor loop and its input (edit/edit_loop.cpp, edit/loop_input.cpp)
+    int fullrefresh = 1;
+    int omx = -42, omy = -42;   // pointer position last seen by MouseMoved; -42 forces a redraw
+    int EditLoop();
+    void FlushMouseEx();
+    bool MouseMoved(int& x, int& y);
+    void FlushInput();
+    bool MustRefresh(bool force);
+
+    // --- brush and held object (edit/selection.cpp)
+    int selArea = 0;
+    int selStartX = -1, selStartY = -1;
+    std::vector<uint16_t> selTiles;
+    int selW = 0, selH = 0;
+    std::shared_ptr<TLevelObject> selObj;
+    int selLink = 0;
+    void ClearSelection();
+    void CancelSelection();
+
+    // --- undo history (edit/)
+    std::shared_ptr<TLevelList> undoList;
+    std::shared_ptr<TLevelList> redoList;
+
+    // --- messages (edit/messages.cpp)
+    void MyNotify(const std::string& text, int serious);
+    int MyConfirm(const std::string& text, int serious);
+    int MyProceed(const std::string& text, int serious);
+    // Shows text in a framed box over the dimmed editor for one frame.
+    void DisplayMessage(const std::string& text);
+
+    // --- settings, start and end (app/settings.cpp, app/main_menu.cpp, app/quit.cpp)
     std::shared_ptr<TIniParser> ini;
+    void LoadSettings();
+    // False when "tarn.ini" could not be written (the old file is then kept).
+    bool SaveSettings();
+    void InitWindow();
+    void InitObjectPalette();
+    [[noreturn]] void MainMenu();
+    int AskSave();
+    int Quit();
 };

@@ -30,8 +30,8 @@ void RunExitRoutines() {
     }
 }
 
-std::function<void()>& ExitHandler() {
-    static std::function<void()> handler;
+std::function<void(int)>& ExitHandler() {
+    static std::function<void(int)> handler;
     return handler;
 }
 
@@ -52,9 +52,9 @@ void AtProgramExit(std::function<void()> routine) {
     routines.push_back(std::move(routine));
 }
 
-void ExitProgram() {
-    if (auto& handler = ExitHandler()) handler();
-    std::exit(0);
+void ExitProgram(int status) {
+    if (auto& handler = ExitHandler()) handler(status);
+    std::exit(status);
 }
 
-void SetExitHandler(std::function<void()> handler) { ExitHandler() = std::move(handler); }
+void SetExitHandler(std::function<void(int)> handler) { ExitHandler() = std::move(handler); }

@@ -69,8 +69,9 @@ const std::string& AppTitle();
 // Runs a routine when the process ends normally (return from main or
 // ExitProgram); routines run in reverse order of registration.
 void AtProgramExit(std::function<void()> routine);
-// Ends the process at once with exit status 0, after the exit routines.
-[[noreturn]] void ExitProgram();
+// Ends the process at once, after the exit routines: status 0 for an orderly
+// end, anything else when the program could not do its work.
+[[noreturn]] void ExitProgram(int status = 0);
 // Replaces what ExitProgram does (the test host throws instead of exiting);
-// the handler must not return. Null puts the real exit back.
-void SetExitHandler(std::function<void()> handler);
+// the handler gets the status and must not return. Null puts the real exit back.
+void SetExitHandler(std::function<void(int status)> handler);

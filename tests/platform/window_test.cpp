@@ -100,13 +100,15 @@ TEST(Window, AnAbsurdSizeLeavesNoWindowAndNoCrash) {
 }
 
 TEST(Application, ExitProgramGoesThroughTheInstalledHandler) {
-    bool called = false;
-    SetExitHandler([&] {
-        called = true;
+    int status = -1;
+    SetExitHandler([&](int given) {
+        status = given;
         throw 7;
     });
     EXPECT_THROW(ExitProgram(), int);
-    EXPECT_TRUE(called);
+    EXPECT_EQ(status, 0);
+    EXPECT_THROW(ExitProgram(3), int);
+    EXPECT_EQ(status, 3);
     SetExitHandler(nullptr);
 }
 

@@ -80,6 +80,7 @@ namespace {
 // Thrown out of the program's idle point or ExitProgram to end a Run.
 struct TStopRun {
     TRunEnd end;
+    int exitStatus = 0;
 };
 
 }  // namespace
@@ -89,7 +90,7 @@ TTestHost::TTestHost(int width, int height)
     clock->onSleep = [this] { OnIdle(); };
     SetClock(clock);
     SetRequesterHost(requesters);
-    SetExitHandler([] { throw TStopRun{TRunEnd::Exited}; });
+    SetExitHandler([](int status) { throw TStopRun{TRunEnd::Exited, status}; });
     imageFlags = DefaultImageFlags();
     UseHeadlessDisplay();
     if (!OpenGraphicsWindow(width, height, 0, 60, 0)) ADD_FAILURE() << "the headless window did not open";
@@ -181,6 +182,7 @@ TRunResult TTestHost::Run(const std::function<void()>& body, int maxIdles) {
         result.end = TRunEnd::Returned;
     } catch (const TStopRun& stop) {
         result.end = stop.end;
+        result.exitStatus = stop.exitStatus;
     }
     running = false;
     result.stepsLeft = steps.size();

@@ -58,6 +58,7 @@ enum class TRunEnd {
 
 struct TRunResult {
     TRunEnd end = TRunEnd::Returned;
+    int exitStatus = 0;   // the status given to ExitProgram, when it Exited
     size_t stepsLeft = 0;
 };
 

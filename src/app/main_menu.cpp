@@ -1,0 +1,101 @@
+// The main menu: what the program shows first and comes back to from the
+// editor.
+
+#include <algorithm>
+#include <array>
+
+#include "edit/jill_level_viewer.h"
+#include "edit/modal_menu.h"
+#include "platform/input.h"
+#include "platform/requesters.h"
+
+namespace {
+
+enum TMainEntry { kNewLevel, kLoadLevel, kSaveLevel, kSaveLevelAs, kExportMapshot, kBackToEditor, kQuit, kEntryCount };
+
+const std::array<std::string, kEntryCount> kEntryNames = {"New Level",      "Load Level",     "Save Level",
+                                                          "Save Level As",  "Export Mapshot", "Back To Editor",
+                                                          "Quit"};
+
+bool NeedsLevel(int entry) { return entry >= kSaveLevel && entry <= kBackToEditor; }
+
+}  // namespace
+
+void TJillLevelViewer::MainMenu() {
+    LoadSettings();
+    FlushInput();
+
+    TModalMenu menu;
+    for (const std::string& name : kEntryNames) {
+        menu.entries.push_back({{name}});
+        menu.w = std::max(menu.w, StringWidth(name));
+    }
+    menu.x = (ScreenWidth() - menu.w) / 2;
+    menu.y = (ScreenHeight() - menu.Height()) / 2;
+    menu.drawFrame = [&] {
+        DrawBackground(1);
+        DrawWindow(menu.x - 8, menu.y - 8, menu.w + 16, menu.Height() + 16);
+        // Without a level the entries that need one are shown unavailable.
+        for (int i = 0; i < kEntryCount; ++i) {
+            const bool unavailable = NeedsLevel(i) && !level;
+            menu.entries[size_t(i)].plain = unavailable ? TColor{127, 0, 0} : TColor{127, 127, 127};
+            menu.entries[size_t(i)].highlight = unavailable ? TColor{255, 127, 127} : TColor{255, 255, 255};
+        }
+    };
+    menu.extraKeys = [&] {
+        if (KeyPresses(VK_ESCAPE)) return level ? int(kBackToEditor) : int(kQuit);
+        if (CloseRequested()) return int(kQuit);
+        return TModalMenu::kStayOpen;
+    };
+
+    for (;;) {
+        const int chosen = menu.Run(*this);
+        if (NeedsLevel(chosen) && !level) {
+            MyNotify("ERROR: No Level Loaded!", 0);
+            continue;
+        }
+        switch (chosen) {
+        case kNewLevel: {
+            if (!AskSave()) break;
+            const std::string oldDir = dir;
+            if (!SelectGame()) {
+                dir = oldDir;
+                break;
+            }
+            NewLevel();
+            levelfile.clear();
+            levelchanged = 0;
+            EditLoop();
+            break;
+        }
+        case kLoadLevel: {
+            if (!AskSave()) break;
+            const std::string name =
+                RequestFile("Open Jill Level File...", "Level Files:jn1,jn2,jn3,one;All Files:*", 0, "");
+            FlushInput();
+            if (name.empty()) break;
+            if (!Init(name)) {
+                // A level without its game cannot be shown or saved sensibly.
+                level = nullptr;
+                levelfile.clear();
+                MyNotify("ERROR: Cannot load level from the file\n\n" + name, 0);
+                break;
+            }
+            levelfile = name;
+            EditLoop();
+            break;
+        }
+        case kSaveLevel: SaveLevel(""); break;
+        case kSaveLevelAs: {
+            const std::string previous = levelfile;
+            levelfile.clear();
+            if (!SaveLevel("")) levelfile = previous;
+            break;
+        }
+        case kExportMapshot: ExportMapshot(); break;
+        case kBackToEditor: EditLoop(); break;
+        case kQuit: Quit(); break;
+        default: break;
+        }
+    }
+}

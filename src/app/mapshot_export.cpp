@@ -1,0 +1,16 @@
+// "Export Mapshot": the whole level as one PNG picture.
+
+#include "edit/jill_level_viewer.h"
+#include "edit/save_name.h"
+#include "image/bitmap.h"
+#include "image/png_save.h"
+
+void TJillLevelViewer::ExportMapshot() {
+    DisplayMessage("Generating Mapshot...");
+    const std::shared_ptr<TBitmap> shot = LevelToBitmap();
+    if (!shot) return;
+    const std::string path = AskSaveName(*this, "Export Mapshot ...", "PNG Image:png", "png");
+    if (path.empty()) return;
+    DisplayMessage("Saving Mapshot...");
+    if (!SavePng(shot.get(), path, 0)) MyNotify("ERROR: Cannot write the mapshot to the file\n\n" + path, 0);
+}

@@ -1,0 +1,32 @@
+// Saving the current level: the check against the game's limits, then the
+// safe write that never destroys the previous file.
+
+#include "edit/jill_level_viewer.h"
+#include "edit/save_name.h"
+#include "level/level.h"
+#include "level/save_findings.h"
+
+namespace {
+const std::string kLevelFilter = "Level Files:jn1,jn2,jn3,one;All Files:*";
+}
+
+int TJillLevelViewer::ConfirmSave() {
+    const TSaveFindings findings = FindSaveProblems(*level);
+    if (!findings.any) return 1;
+    return MyConfirm(findings.message + "\n\nDo you want to save the level anyway?", findings.serious ? 1 : 0);
+}
+
+int TJillLevelViewer::SaveLevel(const std::string& url) {
+    if (!level) return 0;
+    std::string path = url.empty() ? levelfile : url;
+    if (path.empty()) path = AskSaveName(*this, "Save Level As ...", kLevelFilter, boundGame ? boundGame->Extension : "");
+    if (path.empty() || !ConfirmSave()) return 0;
+    DisplayMessage("Saving...");
+    if (!level->WriteToFile(path)) {
+        MyNotify("ERROR: Cannot write level to the file\n\n" + path, 0);
+        return 0;
+    }
+    levelfile = path;
+    levelchanged = 0;
+    return 1;
+}

@@ -1,0 +1,50 @@
+// The small input operations every polling loop of the editor shares: what a
+// loop forgets when a dialog closes, whether the pointer moved, and whether
+// this pass draws.
+
+#include "edit/jill_level_viewer.h"
+#include "platform/clock.h"
+#include "platform/input.h"
+
+namespace {
+
+// A blinking mark asks for a redraw this often, however quiet the editor is.
+constexpr int kBlinkIntervalMs = 128;
+
+// When MustRefresh last granted a redraw; one value for every loop, so a
+// dialog that closes does not make the loop under it blink at once.
+int lastRefreshTime = 0;
+
+}  // namespace
+
+void TJillLevelViewer::FlushMouseEx() {
+    ClearMouseInput();
+    WheelDelta();
+    omx = -42;
+    omy = -42;
+}
+
+bool TJillLevelViewer::MouseMoved(int& x, int& y) {
+    x = PointerX();
+    y = PointerY();
+    if (x == omx && y == omy) return false;
+    omx = x;
+    omy = y;
+    return true;
+}
+
+void TJillLevelViewer::FlushInput() {
+    ClearKeyInput();
+    FlushMouseEx();
+    CloseRequested();
+}
+
+bool TJillLevelViewer::MustRefresh(bool force) {
+    const int now = TickCount();
+    // Differences only: the tick counter wraps.
+    const bool blinkDue = flashing && static_cast<int>(static_cast<unsigned>(now) - static_cast<unsigned>(lastRefreshTime)) > kBlinkIntervalMs;
+    if (!force && !fullrefresh && !blinkDue) return false;
+    lastRefreshTime = now;
+    flashing = 0;
+    return true;
+}

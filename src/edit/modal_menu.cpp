@@ -1,0 +1,92 @@
+#include "edit/modal_menu.h"
+
+#include "edit/jill_level_viewer.h"
+#include "platform/clock.h"
+#include "platform/input.h"
+
+namespace {
+constexpr int kRepeatDelayMs = 400;
+}
+
+int TModalMenu::Rows() const {
+    int rows = 0;
+    for (const TMenuEntry& entry : entries) rows += int(entry.lines.size());
+    return rows;
+}
+
+int TModalMenu::EntryAtRow(int row) const {
+    if (row < 0) return -1;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        row -= int(entries[i].lines.size());
+        if (row < 0) return int(i);
+    }
+    return -1;
+}
+
+bool TModalMenu::Contains(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + Height(); }
+
+void TModalMenu::Draw() const {
+    if (drawFrame) drawFrame();
+    int row = 0;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const TMenuEntry& entry = entries[i];
+        SetColor(int(i) == highlighted ? entry.highlight : entry.plain);
+        for (const std::string& line : entry.lines)
+            DrawString(line, float(x + entry.indent), float(y + kRowHeight * row++));
+    }
+    SetColor(255, 255, 255);
+}
+
+int TModalMenu::Run(TJillLevelViewer& viewer) {
+    viewer.FlushInput();
+    const int count = int(entries.size());
+    bool redraw = true;
+    for (;;) {
+        bool chosen = false;
+        int px = 0, py = 0;
+        const bool moved = viewer.MouseMoved(px, py);
+        const bool click = ButtonHits(1) > 0;
+        if (moved || click) {
+            redraw = true;
+            // A click anywhere but on an entry is dropped.
+            const int entry = Contains(px, py) ? EntryAtRow((py - y) / kRowHeight) : -1;
+            if (entry >= 0) {
+                highlighted = entry;
+                chosen = click;
+            }
+        }
+
+        if (viewer.MustRefresh(redraw)) {
+            Draw();
+            Flip(-1);
+            redraw = false;
+        } else {
+            SleepMs(16);
+        }
+
+        if (KeyRepeat(VK_UP, kRepeatDelayMs)) {
+            if (highlighted > 0) --highlighted;
+            redraw = true;
+        }
+        if (KeyRepeat(VK_DOWN, kRepeatDelayMs)) {
+            if (highlighted < count - 1) ++highlighted;
+            redraw = true;
+        }
+        for (int i = 0; i < count; ++i)
+            if (entries[i].hotKey && KeyPresses(entries[i].hotKey)) {
+                highlighted = i;
+                chosen = true;
+            }
+        if (KeyPresses(VK_RETURN)) chosen = true;
+
+        int outcome = chosen ? highlighted : kStayOpen;
+        if (!chosen && extraKeys) {
+            outcome = extraKeys();
+            if (outcome >= 0) highlighted = outcome;
+        }
+        if (outcome != kStayOpen) {
+            viewer.FlushInput();
+            return outcome;
+        }
+    }
+}
