@@ -6,7 +6,9 @@
 #include <iostream>
 
 #include "platform/dialog_helper.h"
+#include "platform/graphics.h"
 #include "platform/input.h"
+#include "platform/message_window.h"
 #include "platform/sdl_window.h"
 
 namespace {
@@ -21,48 +23,7 @@ bool HaveDisplay() {
 
 }  // namespace
 
-TMessageBoxLayout MessageBoxLayout(TMessageKind kind, int serious) {
-    const uint32_t enter = SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
-    const uint32_t escape = SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
-    TMessageBoxLayout layout;
-    layout.flags = (serious ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION) | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
-    switch (kind) {
-    case TMessageKind::Notify:
-        layout.buttons = {{0, "OK", enter | escape}};
-        break;
-    case TMessageKind::Confirm:
-        layout.buttons = {{1, "OK", enter}, {0, "Cancel", escape}};
-        break;
-    case TMessageKind::Proceed:
-        layout.buttons = {{1, "Yes", enter}, {0, "No", 0}, {-1, "Cancel", escape}};
-        break;
-    }
-    return layout;
-}
-
-int MessageBoxAnswer(TMessageKind kind, int buttonId) {
-    switch (kind) {
-    case TMessageKind::Notify:
-        return 0;
-    case TMessageKind::Confirm:
-        return buttonId == 1 ? 1 : 0;
-    case TMessageKind::Proceed:
-        return buttonId == 1 || buttonId == 0 ? buttonId : -1;
-    }
-    return -1;
-}
-
-TDesktopRequesterHost::TDesktopRequesterHost()
-    : fallback([this](const TTextRequest& request) {
-          return RunTextRequester(request, [this](const std::string& path) {
-              return Confirm(path + " already exists.\nDo you want to replace it?", 1) == 1;
-          });
-      }) {}
-
-TDesktopRequesterHost::TDesktopRequesterHost(TFallback fallback) : fallback(std::move(fallback)) {}
-
-int TDesktopRequesterHost::ShowMessage(TMessageKind kind, const std::string& text, int serious) {
-    TMessageBoxLayout layout = MessageBoxLayout(kind, serious);
+std::optional<int> ShowSdlMessageBox(const TMessageBoxLayout& layout, const std::string& text) {
     std::vector<SDL_MessageBoxButtonData> buttons;
     for (const TMessageButton& button : layout.buttons) buttons.push_back({button.flags, button.id, button.text.c_str()});
     SDL_MessageBoxData box{};
@@ -74,13 +35,38 @@ int TDesktopRequesterHost::ShowMessage(TMessageKind kind, const std::string& tex
     box.numbuttons = static_cast<int>(buttons.size());
     box.buttons = buttons.data();
     int pressed = -1;
-    if (SDL_ShowMessageBox(&box, &pressed) != 0) {
-        // Without a way to show it, the message still reaches someone, and
-        // the question is answered the way that changes nothing.
-        std::cerr << text << "\n";
-        pressed = -1;
+    if (SDL_ShowMessageBox(&box, &pressed) != 0) return std::nullopt;
+    return pressed;
+}
+
+TDesktopRequesterHost::TDesktopRequesterHost()
+    : fallback([this](const TTextRequest& request) {
+          return RunTextRequester(request, [this](const std::string& path) {
+              return Confirm(path + " already exists.\nDo you want to replace it?", 1) == 1;
+          });
+      }),
+      systemBox(ShowSdlMessageBox) {}
+
+TDesktopRequesterHost::TDesktopRequesterHost(TFallback fallback, TSystemMessageBox systemBox)
+    : fallback(std::move(fallback)), systemBox(std::move(systemBox)) {}
+
+int TDesktopRequesterHost::ShowMessage(TMessageKind kind, const std::string& text, int serious) {
+    if (auto helper = HaveDisplay() ? FindDialogHelper() : std::nullopt) {
+        THelperRun run = RunDialogHelper(MessageBoxArguments(*helper, kind, AppTitle(), text, serious));
+        if (auto answer = HelperMessageAnswer(helper->kind, kind, run)) return *answer;
     }
-    return MessageBoxAnswer(kind, pressed);
+    TMessageBoxLayout layout = MessageBoxLayout(kind, serious);
+    std::optional<int> pressed = systemBox ? systemBox(layout, text) : std::nullopt;
+    if (!pressed) {
+        if (ScreenWidth() <= 0) {
+            // Without a window nobody can answer; the message still reaches
+            // whoever started the program, and the question changes nothing.
+            std::cerr << text << "\n";
+            return MessageBoxAnswer(kind, -1);
+        }
+        pressed = RunMessageWindow(AppTitle(), text, layout.buttons);
+    }
+    return MessageBoxAnswer(kind, *pressed);
 }
 
 void TDesktopRequesterHost::Notify(const std::string& text, int serious) {

@@ -1,49 +1,34 @@
 #pragma once
-// The requesters of the desktop: message boxes as SDL message boxes, file and
-// folder requesters through the desktop's dialog helper (zenity, else
-// kdialog), and the in-window requester where neither helper can be used.
-// The editor installs it at start-up with SetRequesterHost.
+// The requesters of the desktop. Message boxes and file and folder
+// requesters go through the desktop's dialog helper (zenity, else kdialog),
+// so they look like the desktop's own; without one, message boxes are SDL's,
+// and where those cannot be shown either, and for file requesters without a
+// helper, a box or requester is drawn in the editor's own window. No
+// question is answered for the user because no box could be shown. The
+// editor installs it at start-up with SetRequesterHost.
 
-#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
-#include <vector>
 
+#include "platform/message_box.h"
 #include "platform/requesters.h"
 #include "platform/text_requester.h"
 
-enum class TMessageKind { Notify, Confirm, Proceed };
-
-struct TMessageButton {
-    int id = 0;          // the answer the button gives
-    std::string text;
-    uint32_t flags = 0;  // SDL_MESSAGEBOX_BUTTON_* (which key presses it)
-
-    bool operator==(const TMessageButton&) const = default;
-};
-
-struct TMessageBoxLayout {
-    uint32_t flags = 0;   // SDL_MESSAGEBOX_* (icon, button order)
-    std::vector<TMessageButton> buttons;
-};
-
-// The buttons and icon of each kind of message box: OK; OK and Cancel; Yes,
-// No and Cancel. Enter presses the first button, Escape the last; a serious
-// message gets the warning icon, any other the information icon.
-TMessageBoxLayout MessageBoxLayout(TMessageKind kind, int serious);
-
-// The caller's answer for the button the box reported; -1 means the box was
-// closed without one (or could not be shown), which counts as cancelling.
-int MessageBoxAnswer(TMessageKind kind, int buttonId);
+// SDL's message box: the id of the button pressed (-1 when the box was
+// closed without one), none when SDL could not show it.
+std::optional<int> ShowSdlMessageBox(const TMessageBoxLayout& layout, const std::string& text);
 
 class TDesktopRequesterHost : public TRequesterHost {
 public:
     using TFallback = std::function<std::string(const TTextRequest&)>;
+    using TSystemMessageBox = std::function<std::optional<int>(const TMessageBoxLayout&, const std::string& text)>;
 
     // The fallback runs when no helper can be used; by default the in-window
     // requester, asking with this host's Confirm before replacing a file.
+    // systemBox shows message boxes without a helper; SDL's by default.
     TDesktopRequesterHost();
-    explicit TDesktopRequesterHost(TFallback fallback);
+    explicit TDesktopRequesterHost(TFallback fallback, TSystemMessageBox systemBox = ShowSdlMessageBox);
     // The default fallback refers back to this host.
     TDesktopRequesterHost(const TDesktopRequesterHost&) = delete;
     TDesktopRequesterHost& operator=(const TDesktopRequesterHost&) = delete;
@@ -60,4 +45,5 @@ private:
     std::string Request(const TTextRequest& request);
 
     TFallback fallback;
+    TSystemMessageBox systemBox;
 };

@@ -58,6 +58,17 @@ std::string KdialogFilter(const std::vector<TFilterGroup>& groups) {
     return Joined(lines, "\n");
 }
 
+// kdialog reads "\\" and "\n" in a text as escapes; doubling every backslash
+// keeps the text as written.
+std::string KdialogText(const std::string& text) {
+    std::string escaped;
+    for (char c : text) {
+        escaped += c;
+        if (c == '\\') escaped += '\\';
+    }
+    return escaped;
+}
+
 class TFileActions {
 public:
     TFileActions() { ok = posix_spawn_file_actions_init(&actions) == 0; }
@@ -128,6 +139,38 @@ std::vector<std::string> DirRequestArguments(const TDialogHelper& helper, const 
     return args;
 }
 
+std::vector<std::string> MessageBoxArguments(const TDialogHelper& helper, TMessageKind kind, const std::string& title,
+                                             const std::string& text, int serious) {
+    std::vector<TMessageButton> buttons = MessageBoxLayout(kind, serious).buttons;
+    if (helper.kind == THelperKind::Kdialog) {
+        std::vector<std::string> args{helper.program, "--title", title};
+        switch (kind) {
+        case TMessageKind::Notify:
+            args.insert(args.end(), {serious ? "--sorry" : "--msgbox", KdialogText(text)});
+            break;
+        case TMessageKind::Confirm:
+            args.insert(args.end(), {serious ? "--warningyesno" : "--yesno", KdialogText(text), "--yes-label",
+                                     buttons[0].text, "--no-label", buttons[1].text});
+            break;
+        case TMessageKind::Proceed:
+            args.insert(args.end(), {serious ? "--warningyesnocancel" : "--yesnocancel", KdialogText(text), "--yes-label",
+                                     buttons[0].text, "--no-label", buttons[1].text, "--cancel-label", buttons[2].text});
+            break;
+        }
+        return args;
+    }
+    std::string box = kind != TMessageKind::Notify ? "--question" : serious ? "--warning" : "--info";
+    std::vector<std::string> args{helper.program, box, "--title=" + title, "--text=" + text, "--no-markup",
+                                  "--ok-label=" + buttons[0].text};
+    if (kind == TMessageKind::Notify) return args;
+    args.push_back("--cancel-label=" + buttons.back().text);
+    // The three-way question's middle button; zenity prints its label.
+    if (kind == TMessageKind::Proceed) args.push_back("--extra-button=" + buttons[1].text);
+    // zenity's question box has no warning look of its own.
+    if (serious) args.push_back("--icon-name=dialog-warning");
+    return args;
+}
+
 THelperRun RunDialogHelper(const std::vector<std::string>& argv) {
     THelperRun run;
     if (argv.empty()) return run;
@@ -176,6 +219,25 @@ std::string HelperAnswer(const THelperRun& run) {
     if (path.find('\n') != std::string::npos || path.find('\0') != std::string::npos) return "";
     if (CharacterCount(path) > kMaxRequestedPathLength) return "";
     return path;
+}
+
+std::optional<int> HelperMessageAnswer(THelperKind helper, TMessageKind kind, const THelperRun& run) {
+    if (!run.started || run.exitStatus < 0) return std::nullopt;
+    std::vector<TMessageButton> buttons = MessageBoxLayout(kind, 0).buttons;
+    size_t status = static_cast<size_t>(run.exitStatus);
+    // kdialog's exit status counts the buttons from the left: 0 yes (or OK),
+    // 1 no, 2 cancel.
+    if (helper == THelperKind::Kdialog)
+        return status < buttons.size() ? std::optional(MessageBoxAnswer(kind, buttons[status].id)) : std::nullopt;
+    // zenity: 0 for its OK button; 1 for its Cancel button, for closing the
+    // box, and for the extra button, whose label it prints. Closing must
+    // never read as the middle answer, so only that label does.
+    if (status == 0) return MessageBoxAnswer(kind, buttons[0].id);
+    if (status != 1) return std::nullopt;
+    std::string printed = run.output;
+    if (!printed.empty() && printed.back() == '\n') printed.pop_back();
+    if (buttons.size() == 3 && printed == buttons[1].text) return MessageBoxAnswer(kind, buttons[1].id);
+    return MessageBoxAnswer(kind, buttons.back().id);
 }
 
 std::string CurrentWorkingDir() {

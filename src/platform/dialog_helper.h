@@ -1,12 +1,14 @@
 #pragma once
 // The desktop's dialog helper programs (zenity, else kdialog) for the file
-// and folder requesters. A helper is started directly with an argument
+// and folder requesters and the message boxes. A helper is started directly with an argument
 // vector, never through a shell, so titles and paths with blanks, quotes,
 // "$", ";" or non-ASCII characters reach it and come back exactly as they are.
 
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/message_box.h"
 
 enum class THelperKind { Zenity, Kdialog };
 
@@ -35,6 +37,11 @@ std::vector<std::string> FileRequestArguments(const TDialogHelper& helper, const
 std::vector<std::string> DirRequestArguments(const TDialogHelper& helper, const std::string& title,
                                              const std::string& initialFolder, const std::string& workingDir);
 
+// The complete argument vector for a message box with the buttons of its
+// kind, titled title. The text shows exactly as written: no markup, no escapes.
+std::vector<std::string> MessageBoxArguments(const TDialogHelper& helper, TMessageKind kind, const std::string& title,
+                                             const std::string& text, int serious);
+
 struct THelperRun {
     bool started = false;    // false when the program could not be run at all
     int exitStatus = -1;     // -1 when it did not exit normally
@@ -53,6 +60,12 @@ THelperRun RunDialogHelper(const std::vector<std::string>& argv);
 // "" when the user cancelled, the helper failed, or the answer is not one
 // path of at most kMaxRequestedPathLength characters.
 std::string HelperAnswer(const THelperRun& run);
+
+// The answer of a finished message box helper, as MessageBoxAnswer gives it;
+// none when the box cannot have been shown (the helper did not run, timed
+// out, failed, or answered in a way its box never does), so that the user
+// can still be asked another way.
+std::optional<int> HelperMessageAnswer(THelperKind helper, TMessageKind kind, const THelperRun& run);
 
 // The process's current folder, "" when it cannot be read.
 std::string CurrentWorkingDir();

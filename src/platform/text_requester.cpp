@@ -5,6 +5,7 @@
 #include "platform/file_filter.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
+#include "platform/message_frame.h"
 #include "platform/paths.h"
 #include "platform/utf8.h"
 
@@ -55,15 +56,7 @@ void TLineEdit::Home() { cursor = 0; }
 
 void TLineEdit::End() { cursor = Length(); }
 
-std::string TLineEdit::Shown() const {
-    std::string shown;
-    for (char c : text) {
-        if (IsUtf8Continuation(c)) continue;
-        unsigned char u = static_cast<unsigned char>(c);
-        shown += u >= 32 && u < 127 ? c : '?';
-    }
-    return shown;
-}
+std::string TLineEdit::Shown() const { return DrawableText(text); }
 
 size_t TLineEdit::FirstShownColumn(size_t columns) const {
     if (columns == 0) return cursor;
@@ -92,9 +85,6 @@ TPathCheck CheckTypedPath(TRequestMode mode, const std::string& path) {
 
 namespace {
 
-constexpr int kRow = 16;
-constexpr int kColumn = 8;
-
 // What the requester shows below the field until the user is told something
 // else: the file types on offer, or what to do.
 std::string Hint(const TTextRequest& request) {
@@ -109,63 +99,28 @@ std::string Hint(const TTextRequest& request) {
 }
 
 void DrawRequester(const TTextRequest& request, const TLineEdit& field, const std::string& message) {
-    int width = std::min(ScreenWidth() - 2 * kColumn, 80 * kColumn);
-    int height = 6 * kRow;
-    int left = (ScreenWidth() - width) / 2;
-    int top = (ScreenHeight() - height) / 2;
-    size_t columns = static_cast<size_t>(std::max(width / kColumn - 2, 1));
+    TBoxFrame frame = CentredBoxFrame(6 * kBoxRow);
+    size_t columns = BoxColumns(frame);
+    int left = frame.left, top = frame.top, width = frame.width;
+    DrawBoxFrame(frame, request.title);
 
-    SetColor(160, 160, 160);
-    DrawRect(left - 1, top - 1, width + 2, height + 2);
-    SetColor(40, 40, 48);
-    DrawRect(left, top, width, height);
-    SetColor(0, 64, 160);
-    DrawRect(left, top, width, kRow);
-    SetColor(255, 255, 255);
-    DrawString(request.title.substr(0, columns), left + kColumn, top);
-
-    int fieldTop = top + 2 * kRow;
+    int fieldTop = top + 2 * kBoxRow;
     SetColor(0, 0, 0);
-    DrawRect(left + kColumn - 2, fieldTop - 2, width - 2 * kColumn + 4, kRow + 4);
+    DrawRect(left + kBoxColumn - 2, fieldTop - 2, width - 2 * kBoxColumn + 4, kBoxRow + 4);
     size_t first = field.FirstShownColumn(columns);
     SetColor(255, 255, 255);
-    DrawString(field.Shown().substr(first, columns), left + kColumn, fieldTop);
+    DrawString(field.Shown().substr(first, columns), left + kBoxColumn, fieldTop);
     SetColor(255, 255, 0);
-    DrawRect(left + kColumn + static_cast<int>(field.Cursor() - first) * kColumn, fieldTop, 2, kRow);
+    DrawRect(left + kBoxColumn + static_cast<int>(field.Cursor() - first) * kBoxColumn, fieldTop, 2, kBoxRow);
 
     if (message.empty())
         SetColor(160, 160, 160);
     else
         SetColor(255, 96, 96);
-    DrawString((message.empty() ? Hint(request) : message).substr(0, columns), left + kColumn, top + 3 * kRow + 4);
+    DrawString(DrawableText(message.empty() ? Hint(request) : message).substr(0, columns), left + kBoxColumn,
+               top + 3 * kBoxRow + 4);
     SetColor(160, 160, 160);
-    DrawString("Enter: OK    Escape: Cancel", left + kColumn, top + 5 * kRow - 4);
-}
-
-// The drawing state belongs to the editor; the requester leaves it as found.
-class TSavedDrawingState {
-public:
-    TSavedDrawingState()
-        : color(CurrentColor()), blend(CurrentBlend()), viewport(CurrentViewport()), sx(DrawScaleX()), sy(DrawScaleY()) {}
-    ~TSavedDrawingState() {
-        SetColor(color);
-        SetBlend(blend);
-        SetViewport(viewport.x, viewport.y, viewport.w, viewport.h);
-        SetDrawScale(sx, sy);
-    }
-    TSavedDrawingState(const TSavedDrawingState&) = delete;
-    TSavedDrawingState& operator=(const TSavedDrawingState&) = delete;
-
-private:
-    TColor color;
-    int blend;
-    TViewport viewport;
-    float sx, sy;
-};
-
-void ClearInput() {
-    ClearKeyInput();
-    ClearMouseInput();
+    DrawString("Enter: OK    Escape: Cancel", left + kBoxColumn, top + 5 * kBoxRow - 4);
 }
 
 }  // namespace
@@ -181,21 +136,11 @@ std::string RunTextRequester(const TTextRequest& request,
     TLineEdit field(start);
     std::string message;
 
-    TSavedDrawingState saved;
-    SetViewport(0, 0, ScreenWidth(), ScreenHeight());
-    SetDrawScale(1, 1);
-    SetBlend(BLEND_MASK);
-    // The key or click that opened the requester must not act inside it.
-    ClearInput();
     std::string answer;
-    for (bool open = true; open;) {
-        Cls();
-        DrawRequester(request, field, message);
-        Flip(-1);
-        for (int code; open && (code = NextChar()) != 0;) {
-            if (code == 27) {
-                open = false;
-            } else if (code == 13) {
+    auto handleInput = [&] {
+        for (int code; (code = NextChar()) != 0;) {
+            if (code == 27) return false;
+            if (code == 13) {
                 std::string path = AbsolutePath(field.Text(), workingDir);
                 // A folder is answered the way the helpers answer it, without
                 // a closing slash, so callers can append names to it.
@@ -205,11 +150,13 @@ std::string RunTextRequester(const TTextRequest& request,
                 bool accepted = check.verdict == TPathVerdict::Accept;
                 if (check.verdict == TPathVerdict::AskReplace && confirmReplace) {
                     accepted = confirmReplace(path);
-                    ClearInput();   // the answer to the question is not typing
+                    // The answer to the question is not typing.
+                    ClearKeyInput();
+                    ClearMouseInput();
                 }
                 if (accepted) {
                     answer = path;
-                    open = false;
+                    return false;
                 }
             } else if (code == 8) {
                 field.Backspace();
@@ -217,13 +164,13 @@ std::string RunTextRequester(const TTextRequest& request,
                 field.Type(code);
             }
         }
-        if (!open) break;
         if (KeyRepeat(VK_LEFT, 400)) field.Left();
         if (KeyRepeat(VK_RIGHT, 400)) field.Right();
         if (KeyRepeat(VK_DELETE, 400)) field.Delete();
         if (KeyPresses(VK_HOME)) field.Home();
         if (KeyPresses(VK_END)) field.End();
-    }
-    ClearInput();
+        return true;
+    };
+    RunWindowBox([&] { DrawRequester(request, field, message); }, handleInput);
     return answer;
 }
