@@ -211,12 +211,7 @@ TEST(ScreenLayout, PointerToLevelTileAndPixelTruncatesTowardZero) {
     EXPECT_EQ(TileAt(l, 319, -1), std::make_pair(0, 0));
     EXPECT_EQ(TileAt(l, 303, -17), std::make_pair(-1, -1));
 
-    EXPECT_TRUE(TScreenLayout::IsValidTilePos(0, 0));
-    EXPECT_TRUE(TScreenLayout::IsValidTilePos(127, 63));
-    EXPECT_FALSE(TScreenLayout::IsValidTilePos(-1, 0));
-    EXPECT_FALSE(TScreenLayout::IsValidTilePos(0, -1));
-    EXPECT_FALSE(TScreenLayout::IsValidTilePos(128, 0));
-    EXPECT_FALSE(TScreenLayout::IsValidTilePos(0, 64));
+    ExpectRegion(TScreenLayout::IsValidTilePos, 0, 0, 127, 63);
 }
 
 TEST(ScreenLayout, DroppedObjectsSnapByWhereInTheTileThePointerIs) {
