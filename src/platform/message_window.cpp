@@ -17,7 +17,7 @@ constexpr int kMarginsHeight = kBoxRow + 8 + 12 + kButtonHeight + 8;
 
 }  // namespace
 
-std::vector<std::string> MessageRows(const std::string& text, size_t columns) {
+std::vector<std::string> MessageRows(const std::string& text, size_t columns, size_t maxRows) {
     columns = std::max<size_t>(columns, 1);
     std::vector<std::string> rows;
     // DrawableText shows a line break as "?", so lines are split first.
@@ -28,12 +28,13 @@ std::vector<std::string> MessageRows(const std::string& text, size_t columns) {
         while (line.size() > columns) {
             size_t blank = line.rfind(' ', columns);
             size_t cut = blank == std::string::npos || blank == 0 ? columns : blank;
-            rows.push_back(line.substr(0, cut));
+            rows.push_back(line.substr(0, line.find_last_not_of(' ', cut - 1) + 1));
             size_t next = line.find_first_not_of(' ', cut);
             line = next == std::string::npos ? "" : line.substr(next);
         }
         rows.push_back(line);
-        if (end == std::string::npos) return rows;
+        if (rows.size() > maxRows) rows.resize(maxRows);
+        if (end == std::string::npos || rows.size() == maxRows) return rows;
         start = end + 1;
     }
 }
@@ -57,11 +58,10 @@ std::vector<TButtonPlace> MessageButtonPlaces(const std::vector<TMessageButton>&
 int RunMessageWindow(const std::string& title, const std::string& text, const std::vector<TMessageButton>& buttons) {
     if (buttons.empty()) return -1;
     TBoxFrame frame = CentredBoxFrame(0);
-    std::vector<std::string> rows = MessageRows(text, BoxColumns(frame));
     // What does not fit the window is left out rather than pushing the
     // buttons out of reach.
     size_t fitting = static_cast<size_t>(std::max((ScreenHeight() - 2 * kBoxRow - kMarginsHeight) / kBoxRow, 1));
-    if (rows.size() > fitting) rows.resize(fitting);
+    std::vector<std::string> rows = MessageRows(text, BoxColumns(frame), fitting);
     frame = CentredBoxFrame(static_cast<int>(rows.size()) * kBoxRow + kMarginsHeight);
     int textTop = frame.top + kBoxRow + 8;
     std::vector<TButtonPlace> places =
@@ -96,10 +96,7 @@ int RunMessageWindow(const std::string& title, const std::string& text, const st
                 pressed = buttons[focus].id;
                 return false;
             }
-            if (code == 9) {
-                bool backwards = KeyIsDown(VK_LSHIFT) || KeyIsDown(VK_RSHIFT);
-                focus = (focus + (backwards ? buttons.size() - 1 : 1)) % buttons.size();
-            }
+            if (code == 9) focus = (focus + 1) % buttons.size();
         }
         if (KeyRepeat(VK_LEFT, 400) && focus > 0) --focus;
         if (KeyRepeat(VK_RIGHT, 400) && focus + 1 < buttons.size()) ++focus;

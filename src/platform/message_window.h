@@ -2,8 +2,8 @@
 // The message box drawn in the editor's own window, for desktops where
 // neither a dialog helper nor SDL can show one: the text over several rows
 // and the buttons of its kind. Enter or Space presses the focused button
-// (the first when the box opens), Escape the last; Left, Right and Tab move
-// the focus; a click on a button presses it.
+// (the first when the box opens), Escape the last; Left and Right move the
+// focus, Tab moves it on and round; a click on a button presses it.
 
 #include <string>
 #include <vector>
@@ -11,8 +11,9 @@
 #include "platform/message_box.h"
 
 // The rows a text shows in, each at most columns characters: a row per line
-// of the text, long lines broken at blanks (a word longer than a row is cut).
-std::vector<std::string> MessageRows(const std::string& text, size_t columns);
+// of the text, long lines broken at blanks (a word longer than a row is cut),
+// the first maxRows of them.
+std::vector<std::string> MessageRows(const std::string& text, size_t columns, size_t maxRows);
 
 struct TButtonPlace {
     int x = 0, y = 0, w = 0, h = 0;

@@ -8,10 +8,12 @@
 
 #include "platform/desktop_requesters.h"
 #include "platform/dialog_helper.h"
+#include "platform/input.h"
 #include "platform/paths.h"
 #include "platform/utf8.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
+#include "support/test_host.h"
 
 namespace {
 
@@ -123,6 +125,74 @@ TEST(RequesterHelper, KdialogArguments) {
               (std::vector<std::string>{"/usr/bin/kdialog", "--title", "Folder", "--getexistingdirectory", "/w"}));
 }
 
+TEST(RequesterHelper, MessageBoxArguments) {
+    TDialogHelper zenity{THelperKind::Zenity, "/usr/bin/zenity"};
+    TDialogHelper kdialog{THelperKind::Kdialog, "/usr/bin/kdialog"};
+    // Markup and escapes must show as written.
+    const std::string text = "<b>1 & 2</b>\nC:\\jill\n\nSave?";
+    const std::string kdialogText = "<b>1 & 2</b>\nC:\\\\jill\n\nSave?";
+
+    EXPECT_EQ(MessageBoxArguments(zenity, TMessageKind::Notify, "Tarn", text, 0),
+              (std::vector<std::string>{"/usr/bin/zenity", "--info", "--title=Tarn", "--text=" + text, "--no-markup",
+                                        "--ok-label=OK"}));
+    EXPECT_EQ(MessageBoxArguments(zenity, TMessageKind::Notify, "Tarn", text, 1)[1], "--warning");
+    EXPECT_EQ(MessageBoxArguments(zenity, TMessageKind::Confirm, "Tarn", text, 0),
+              (std::vector<std::string>{"/usr/bin/zenity", "--question", "--title=Tarn", "--text=" + text, "--no-markup",
+                                        "--ok-label=OK", "--cancel-label=Cancel"}));
+    EXPECT_EQ(MessageBoxArguments(zenity, TMessageKind::Proceed, "Tarn", text, 1),
+              (std::vector<std::string>{"/usr/bin/zenity", "--question", "--title=Tarn", "--text=" + text, "--no-markup",
+                                        "--ok-label=Yes", "--cancel-label=Cancel", "--extra-button=No",
+                                        "--icon-name=dialog-warning"}));
+
+    EXPECT_EQ(MessageBoxArguments(kdialog, TMessageKind::Notify, "Tarn", text, 0),
+              (std::vector<std::string>{"/usr/bin/kdialog", "--title", "Tarn", "--msgbox", kdialogText}));
+    EXPECT_EQ(MessageBoxArguments(kdialog, TMessageKind::Notify, "Tarn", text, 1)[3], "--sorry");
+    EXPECT_EQ(MessageBoxArguments(kdialog, TMessageKind::Confirm, "Tarn", text, 1),
+              (std::vector<std::string>{"/usr/bin/kdialog", "--title", "Tarn", "--warningyesno", kdialogText,
+                                        "--yes-label", "OK", "--no-label", "Cancel"}));
+    EXPECT_EQ(MessageBoxArguments(kdialog, TMessageKind::Proceed, "Tarn", text, 0),
+              (std::vector<std::string>{"/usr/bin/kdialog", "--title", "Tarn", "--yesnocancel", kdialogText,
+                                        "--yes-label", "Yes", "--no-label", "No", "--cancel-label", "Cancel"}));
+    EXPECT_EQ(MessageBoxArguments(kdialog, TMessageKind::Proceed, "Tarn", text, 1)[3], "--warningyesnocancel");
+}
+
+TEST(RequesterHelper, MessageBoxAnswersAndBoxesNeverShown) {
+    auto answer = [](THelperKind helper, TMessageKind kind, int status, const std::string& output = "") {
+        return HelperMessageAnswer(helper, kind, THelperRun{true, status, output, false});
+    };
+    const auto zenity = THelperKind::Zenity, kdialog = THelperKind::Kdialog;
+    const auto notify = TMessageKind::Notify, confirm = TMessageKind::Confirm, proceed = TMessageKind::Proceed;
+    const std::optional<int> none;
+
+    EXPECT_EQ(answer(zenity, notify, 0), 0);
+    EXPECT_EQ(answer(zenity, notify, 1), 0);   // closed with Escape: it was seen
+    EXPECT_EQ(answer(zenity, confirm, 0), 1);
+    EXPECT_EQ(answer(zenity, confirm, 1), 0);
+    EXPECT_EQ(answer(zenity, proceed, 0), 1);
+    EXPECT_EQ(answer(zenity, proceed, 1, "No\n"), 0);
+    EXPECT_EQ(answer(zenity, proceed, 1, "No"), 0);
+    EXPECT_EQ(answer(zenity, proceed, 1), -1);        // Cancel, or the box closed: never No
+    EXPECT_EQ(answer(zenity, proceed, 1, "Nope\n"), -1);
+    EXPECT_EQ(answer(zenity, confirm, 1, "No\n"), 0);
+    for (int status : {2, 5, 255})
+        for (TMessageKind kind : {notify, confirm, proceed}) EXPECT_EQ(answer(zenity, kind, status), none) << status;
+
+    EXPECT_EQ(answer(kdialog, notify, 0), 0);
+    EXPECT_EQ(answer(kdialog, notify, 1), none);
+    EXPECT_EQ(answer(kdialog, confirm, 0), 1);
+    EXPECT_EQ(answer(kdialog, confirm, 1), 0);
+    EXPECT_EQ(answer(kdialog, confirm, 2), none);
+    EXPECT_EQ(answer(kdialog, proceed, 0), 1);
+    EXPECT_EQ(answer(kdialog, proceed, 1), 0);
+    EXPECT_EQ(answer(kdialog, proceed, 2), -1);
+    EXPECT_EQ(answer(kdialog, proceed, 3), none);
+    EXPECT_EQ(answer(kdialog, proceed, 254), none);
+
+    // Killed by a signal, or never started.
+    EXPECT_EQ(answer(zenity, confirm, -1), none);
+    EXPECT_EQ(HelperMessageAnswer(kdialog, proceed, THelperRun{}), none);
+}
+
 TEST(RequesterHelper, AwkwardPathsTravelUntouchedBothWays) {
     TTempDir dir;
     TFakeHelper zenity(dir, "zenity");
@@ -226,11 +296,22 @@ private:
 
 class RequesterDesktopHost : public ::testing::Test {
 protected:
+    RequesterDesktopHost() { SetAppTitle("Tarn Test"); }
+
     TDesktopRequesterHost host{[this](const TTextRequest& request) {
-        fallbackRequests.push_back(request);
-        return std::string("/typed/in/window.jn1");
-    }};
+                                   fallbackRequests.push_back(request);
+                                   return std::string("/typed/in/window.jn1");
+                               },
+                               [this](const TMessageBoxLayout& layout, const std::string& text) {
+                                   systemBoxes.push_back(text);
+                                   return systemBoxAnswer(layout);
+                               }};
     std::vector<TTextRequest> fallbackRequests;
+    std::vector<std::string> systemBoxes;
+    // SDL's box, which cannot show itself unless a test says so.
+    std::function<std::optional<int>(const TMessageBoxLayout&)> systemBoxAnswer = [](const TMessageBoxLayout&) {
+        return std::optional<int>();
+    };
     TTempDir bin;
     TScopedEnv display{"DISPLAY", ":42"};
     TScopedEnv wayland{"WAYLAND_DISPLAY", nullptr};
@@ -288,4 +369,55 @@ TEST_F(RequesterDesktopHost, TheWindowServesWhenTheHelperCannotShowItself) {
     zenity.Answer("", 255);   // the helper's own error status
     EXPECT_EQ(host.RequestFile("Open", kLevelFilter, 0, ""), "/typed/in/window.jn1");
     EXPECT_EQ(fallbackRequests.size(), 2u);
+}
+
+TEST_F(RequesterDesktopHost, MessageBoxesGoToTheHelperFirst) {
+    TFakeHelper zenity(bin, "zenity");
+    zenity.Answer("No\n", 1);
+    EXPECT_EQ(host.Proceed("The current level has not been saved.", 0), 0);
+    EXPECT_EQ(zenity.Arguments(),
+              (std::vector<std::string>{"--question", "--title=Tarn Test", "--text=The current level has not been saved.",
+                                        "--no-markup", "--ok-label=Yes", "--cancel-label=Cancel", "--extra-button=No"}));
+    zenity.Answer("", 0);
+    EXPECT_EQ(host.Confirm("Save anyway?", 1), 1);
+    host.Notify("ERROR: No Level Loaded!", 0);
+    EXPECT_EQ(zenity.Arguments()[0], "--info");
+    EXPECT_TRUE(systemBoxes.empty());
+}
+
+TEST_F(RequesterDesktopHost, SdlServesWhenNoHelperCanShowTheBox) {
+    systemBoxAnswer = [](const TMessageBoxLayout& layout) { return std::optional<int>(layout.buttons[0].id); };
+    EXPECT_EQ(host.Proceed("Save?", 0), 1);   // no helper installed
+    {
+        TFakeHelper kdialog(bin, "kdialog");
+        kdialog.Answer("", 254);   // broken down
+        EXPECT_EQ(host.Confirm("Save anyway?", 1), 1);
+        EXPECT_EQ(kdialog.Arguments()[2], "--warningyesno");
+    }
+    TFakeHelper zenity(bin, "zenity");
+    TScopedEnv noDisplay{"DISPLAY", nullptr};
+    zenity.Answer("", 1);
+    EXPECT_EQ(host.Confirm("Shown by SDL", 0), 1);
+    EXPECT_EQ(systemBoxes, (std::vector<std::string>{"Save?", "Save anyway?", "Shown by SDL"}));
+}
+
+TEST_F(RequesterDesktopHost, WithoutAnyWindowTheTextGoesToStandardErrorAndNothingChanges) {
+    ASSERT_EQ(ScreenWidth(), 0);
+    testing::internal::CaptureStderr();
+    host.Notify("first", 1);
+    EXPECT_EQ(host.Confirm("second", 0), 0);
+    EXPECT_EQ(host.Proceed("third", 0), -1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "first\nsecond\nthird\n");
+}
+
+TEST_F(RequesterDesktopHost, TheEditorsWindowAsksWhenNothingElseCan) {
+    TTestHost window;
+    int answer = 99;
+    window.Then([&] { window.PressKey(VK_RIGHT); });
+    window.Then([&] { window.PressKey(VK_RETURN); });
+    EXPECT_EQ(window.Run([&] { answer = host.Proceed("The current level has not been saved.", 0); }).end,
+              TRunEnd::Returned);
+    EXPECT_EQ(answer, 0);
+    EXPECT_GT(window.Frames(), 0);
+    EXPECT_EQ(systemBoxes.size(), 1u);
 }

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "platform/desktop_requesters.h"
+#include "platform/message_window.h"
 
 namespace {
 
@@ -37,4 +38,24 @@ TEST(RequesterMessageBox, ClosingTheBoxCancels) {
     EXPECT_EQ(MessageBoxAnswer(TMessageKind::Proceed, -1), -1);
     EXPECT_EQ(MessageBoxAnswer(TMessageKind::Proceed, 7), -1);
     EXPECT_EQ(MessageBoxAnswer(TMessageKind::Confirm, 7), 0);
+}
+
+TEST(RequesterMessageBox, TextIsShownOverRowsBrokenAtBlanks) {
+    using Rows = std::vector<std::string>;
+    EXPECT_EQ(MessageRows("There are no supported games in the directory\n\n/games", 80, 3),
+              (Rows{"There are no supported games in the directory", "", "/games"}));
+    // A line of exactly the width stays whole; one more character breaks it
+    // at the last blank that fits.
+    EXPECT_EQ(MessageRows("abcd efgh", 9, 5), (Rows{"abcd efgh"}));
+    EXPECT_EQ(MessageRows("abcd efghi", 9, 5), (Rows{"abcd", "efghi"}));
+    EXPECT_EQ(MessageRows("abcd   efghi jk", 9, 5), (Rows{"abcd", "efghi jk"}));
+    // A word longer than a row is cut where the row ends.
+    EXPECT_EQ(MessageRows("/a/very/long/path x", 8, 5), (Rows{"/a/very/", "long/pat", "h x"}));
+    // The font has only ASCII: one "?" per other character keeps the width.
+    EXPECT_EQ(MessageRows("\xc3\xbc" "ber\tx", 80, 5), (Rows{"?ber?x"}));
+    EXPECT_EQ(MessageRows("", 80, 5), (Rows{""}));
+    // What does not fit the window is left out.
+    EXPECT_EQ(MessageRows("abcd efghi", 5, 2), (Rows{"abcd", "efghi"}));
+    EXPECT_EQ(MessageRows("abcd efghi", 5, 1), (Rows{"abcd"}));
+    EXPECT_EQ(MessageRows("a\nb\nc", 5, 2), (Rows{"a", "b"}));
 }
