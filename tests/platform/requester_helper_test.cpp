@@ -297,6 +297,9 @@ private:
 class RequesterDesktopHost : public ::testing::Test {
 protected:
     RequesterDesktopHost() { SetAppTitle("Tarn Test"); }
+    ~RequesterDesktopHost() override { SetAppTitle(savedTitle); }
+
+    std::string savedTitle = AppTitle();
 
     TDesktopRequesterHost host{[this](const TTextRequest& request) {
                                    fallbackRequests.push_back(request);
