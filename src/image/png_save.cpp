@@ -1,7 +1,7 @@
 #include "image/png_save.h"
 
 #include <algorithm>
-#include <limits>
+#include <array>
 #include <memory>
 
 #include <zlib.h>
@@ -15,125 +15,144 @@ namespace {
 // A PNG palette cannot hold more entries than an 8-bit index can name.
 constexpr size_t kMaxPaletteEntries = 256;
 
-// Builds a PNG in memory, chunk by chunk. Each chunk's length and CRC are
-// filled in when it ends, the CRC computed over the bytes as written.
-class TPngWriter {
-public:
-    TPngWriter() : memory(std::make_shared<TMemoryStream>()), out(BigEndian(memory)) {}
+// Deflate writes into a buffer of this size and each time it fills, the buffer
+// goes out as one IDAT chunk: a mapshot needs no output buffer of its own size
+// and no in-memory copy of the whole file. Small enough to stay in the heap's
+// reused memory, big enough that a picture takes only a few chunks.
+constexpr size_t kIdatBufferSize = 64 * 1024;
 
-    TStream& Out() { return *out; }
-
-    void BeginChunk(uint32_t type) {
-        chunkStart = out->Pos();
-        out->WriteInt(0);
-        out->WriteInt(type);
-        dataStart = out->Pos();
-    }
-
-    void EndChunk() {
-        const int64_t end = out->Pos();
-        out->Seek(chunkStart);
-        out->WriteInt(end - dataStart);
-        const uint8_t* typeAndData = memory->Bytes().data() + chunkStart + 4;
-        const uint32_t crc = Crc32(typeAndData, size_t(end - chunkStart - 4));
-        out->Seek(end);
-        out->WriteInt(crc);
-    }
-
-    const std::vector<uint8_t>& Bytes() const { return memory->Bytes(); }
-
-private:
-    std::shared_ptr<TMemoryStream> memory;
-    TStreamPtr out;
-    int64_t chunkStart = 0;
-    int64_t dataStart = 0;
-};
-
-// Feeds one piece of the image data to deflate; all of it must be taken,
-// which the output buffer sized by compressBound guarantees.
-bool DeflatePiece(z_stream& z, const uint8_t* bytes, size_t count, int flush) {
-    z.next_in = const_cast<Bytef*>(bytes);
-    z.avail_in = uInt(count);
-    const int result = deflate(&z, flush);
-    return z.avail_in == 0 && (flush == Z_FINISH ? result == Z_STREAM_END : result == Z_OK);
+void PutBigEndian(uint8_t* to, uint32_t value) {
+    for (int i = 0; i < 4; ++i) to[i] = uint8_t(value >> (24 - 8 * i));
 }
 
-// Compresses the image data (every row as filter byte 0, "none", then the
-// row's indices) straight from the bitmap: a mapshot's megabytes are never
-// copied, and the output buffer is not cleared before deflate fills it.
-bool DeflateScanlines(const TBitmap& bitmap, std::unique_ptr<uint8_t[]>& packed, size_t& packedLength) {
-    static const uint8_t kFilterNone = 0;
-    const size_t width = size_t(bitmap.fWidth), height = size_t(bitmap.fHeight);
-    const uLong bound = compressBound(uLong(height * (width + 1)));
-    if (bound > std::numeric_limits<uInt>::max()) return false;
-    packed = std::make_unique_for_overwrite<uint8_t[]>(bound);
-    z_stream z{};
-    if (deflateInit(&z, Z_DEFAULT_COMPRESSION) != Z_OK) return false;
-    z.next_out = packed.get();
-    z.avail_out = uInt(bound);
-    bool ok = true;
-    for (size_t y = 0; ok && y < height; ++y) {
-        ok = DeflatePiece(z, &kFilterNone, 1, Z_NO_FLUSH);
-        if (ok && width > 0) ok = DeflatePiece(z, bitmap.fPixels.data() + y * width, width, Z_NO_FLUSH);
+// Sends chunks to a stream as they are made; false from the first failed write on.
+class TPngChunkWriter {
+public:
+    explicit TPngChunkWriter(TStream& out) : out(out) {}
+
+    bool Write(uint32_t type, const uint8_t* data, size_t count) {
+        std::array<uint8_t, 8> header;
+        PutBigEndian(header.data(), uint32_t(count));
+        PutBigEndian(header.data() + 4, type);
+        std::array<uint8_t, 4> crc;
+        PutBigEndian(crc.data(), UpdateCrc32(Crc32(header.data() + 4, 4), data, count));
+        ok = ok && Raw(header.data(), header.size()) && Raw(data, count) && Raw(crc.data(), crc.size());
+        return ok;
     }
-    ok = ok && DeflatePiece(z, nullptr, 0, Z_FINISH);
-    packedLength = z.total_out;
-    deflateEnd(&z);
-    return ok;
+    bool Write(uint32_t type, const std::vector<uint8_t>& data) { return Write(type, data.data(), data.size()); }
+
+    bool Signature() { return ok = ok && Raw(kPngSignature.data(), kPngSignature.size()); }
+
+private:
+    bool Raw(const void* bytes, size_t count) { return count == 0 || out.WriteRaw(bytes, count) == count; }
+
+    TStream& out;
+    bool ok = true;
+};
+
+// Deflates the image data (every row as filter byte 0, "none", then the row's
+// indices) straight from the bitmap, writing an IDAT chunk whenever the output
+// buffer fills. The zlib stream is the same as one deflate into a buffer big
+// enough for all of it; it is only cut into more chunks.
+class TIdatWriter {
+public:
+    explicit TIdatWriter(TPngChunkWriter& chunks)
+        : chunks(chunks), buffer(std::make_unique_for_overwrite<uint8_t[]>(kIdatBufferSize)) {
+        started = deflateInit(&z, Z_DEFAULT_COMPRESSION) == Z_OK;
+        Restart();
+    }
+    ~TIdatWriter() {
+        if (started) deflateEnd(&z);
+    }
+    TIdatWriter(const TIdatWriter&) = delete;
+    TIdatWriter& operator=(const TIdatWriter&) = delete;
+
+    bool Scanlines(const TBitmap& bitmap) {
+        static const uint8_t kFilterNone = 0;
+        const size_t width = size_t(bitmap.fWidth), height = size_t(bitmap.fHeight);
+        bool ok = started;
+        for (size_t y = 0; ok && y < height; ++y)
+            ok = Feed(&kFilterNone, 1, Z_NO_FLUSH) && Feed(bitmap.fPixels.data() + y * width, width, Z_NO_FLUSH);
+        return ok && Feed(nullptr, 0, Z_FINISH);
+    }
+
+private:
+    void Restart() {
+        z.next_out = buffer.get();
+        z.avail_out = uInt(kIdatBufferSize);
+    }
+
+    bool Pending() { return chunks.Write(kChunkIDAT, buffer.get(), kIdatBufferSize - z.avail_out); }
+
+    // Runs deflate until it has taken all the bytes (and, when finishing, ended
+    // the stream), sending every full buffer on as a chunk.
+    bool Feed(const uint8_t* bytes, size_t count, int flush) {
+        z.next_in = const_cast<Bytef*>(bytes);
+        z.avail_in = uInt(count);
+        for (;;) {
+            const int result = deflate(&z, flush);
+            if (result == Z_STREAM_END) return Pending();
+            if (result != Z_OK && result != Z_BUF_ERROR) return false;
+            if (z.avail_out == 0) {
+                if (!Pending()) return false;
+                Restart();
+            } else if (z.avail_in == 0 && flush == Z_NO_FLUSH) {
+                return true;
+            } else if (result == Z_BUF_ERROR) {
+                return false;   // no progress with room left: cannot happen, but never spin
+            }
+        }
+    }
+
+    TPngChunkWriter& chunks;
+    std::unique_ptr<uint8_t[]> buffer;
+    z_stream z{};
+    bool started = false;
+};
+
+std::vector<uint8_t> HeaderData(const TBitmap& bitmap) {
+    // Size, then depth 8, palette, the one compression and filter method, no interlace.
+    std::vector<uint8_t> data = {0, 0, 0, 0, 0, 0, 0, 0, 8, PNG_PALETTE, 0, 0, PNG_NOT_INTERLACED};
+    PutBigEndian(data.data(), uint32_t(bitmap.fWidth));
+    PutBigEndian(data.data() + 4, uint32_t(bitmap.fHeight));
+    return data;
+}
+
+// Writes the whole file to out; false when the bitmap's pixels do not match
+// its size or compressing or writing fails.
+bool WritePng(const TBitmap& bitmap, uint8_t withAlpha, TStream& out) {
+    if (bitmap.fWidth < 0 || bitmap.fHeight < 0 ||
+        bitmap.fPixels.size() < size_t(bitmap.fWidth) * size_t(bitmap.fHeight))
+        return false;
+    const TColorTable& table = *bitmap.fColorTable;
+    const size_t entries = std::min(table.size(), kMaxPaletteEntries);
+    std::vector<uint8_t> colours, alphas;
+    for (size_t i = 0; i < entries; ++i) {
+        colours.insert(colours.end(), {uint8_t(table[i] >> 16), uint8_t(table[i] >> 8), uint8_t(table[i])});
+        alphas.push_back(uint8_t(table[i] >> 24));
+    }
+
+    TPngChunkWriter chunks(out);
+    if (!chunks.Signature() || !chunks.Write(kChunkIHDR, HeaderData(bitmap)) || !chunks.Write(kChunkPLTE, colours))
+        return false;
+    if (withAlpha && !chunks.Write(kChunkTRNS, alphas)) return false;
+    TIdatWriter idat(chunks);
+    return idat.Scanlines(bitmap) && chunks.Write(kChunkIEND, nullptr, 0);
 }
 
 }  // namespace
 
 std::vector<uint8_t> EncodePng(const TBitmap& bitmap, uint8_t withAlpha) {
-    if (bitmap.fWidth < 0 || bitmap.fHeight < 0 ||
-        bitmap.fPixels.size() < size_t(bitmap.fWidth) * size_t(bitmap.fHeight))
-        return {};
-    std::unique_ptr<uint8_t[]> packed;
-    size_t packedLength = 0;
-    if (!DeflateScanlines(bitmap, packed, packedLength)) return {};
-
-    const TColorTable& table = *bitmap.fColorTable;
-    const size_t entries = std::min(table.size(), kMaxPaletteEntries);
-    TPngWriter png;
-    TStream& out = png.Out();
-    out.WriteRaw(kPngSignature.data(), kPngSignature.size());
-
-    png.BeginChunk(kChunkIHDR);
-    out.WriteInt(bitmap.fWidth);
-    out.WriteInt(bitmap.fHeight);
-    for (int field : {8, int(PNG_PALETTE), 0, 0, int(PNG_NOT_INTERLACED)}) out.WriteByte(field);
-    png.EndChunk();
-
-    png.BeginChunk(kChunkPLTE);
-    for (size_t i = 0; i < entries; ++i) {
-        out.WriteByte(int(table[i] >> 16 & 0xFF));
-        out.WriteByte(int(table[i] >> 8 & 0xFF));
-        out.WriteByte(int(table[i] & 0xFF));
-    }
-    png.EndChunk();
-
-    if (withAlpha) {
-        png.BeginChunk(kChunkTRNS);
-        for (size_t i = 0; i < entries; ++i) out.WriteByte(int(table[i] >> 24));
-        png.EndChunk();
-    }
-
-    png.BeginChunk(kChunkIDAT);
-    out.WriteRaw(packed.get(), packedLength);
-    png.EndChunk();
-
-    png.BeginChunk(kChunkIEND);
-    png.EndChunk();
-    return png.Bytes();
+    TMemoryStream memory;
+    if (!WritePng(bitmap, withAlpha, memory)) return {};
+    return memory.Bytes();
 }
 
 bool SavePng(const TBitmap* bitmap, const std::string& target, uint8_t withAlpha) {
     if (!bitmap) return false;
-    const std::vector<uint8_t> bytes = EncodePng(*bitmap, withAlpha);
-    if (bytes.empty()) return false;
     TStreamPtr file = OpenReplaceStream(target);
     if (!file) return false;
     // Without a successful Close the replace stream drops its temporary file,
     // so a failed write never leaves a truncated image behind.
-    return file->WriteRaw(bytes.data(), bytes.size()) == bytes.size() && file->Good() && file->Close();
+    return WritePng(*bitmap, withAlpha, *file) && file->Good() && file->Close();
 }

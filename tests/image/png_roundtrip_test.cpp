@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 
@@ -127,6 +128,39 @@ TEST(PngSave, IncompressibleAndLargeImagesFit) {
     auto big = Decode(EncodePng(*mapshot, 0));
     ASSERT_NE(big, nullptr);
     EXPECT_EQ(big->fPixels, mapshot->fPixels);
+}
+
+TEST(PngSave, ImageDataLongerThanOneChunkIsSplitAcrossSeveral) {
+    // Noise of 400 x 400 deflates to about 160 KB: more than one chunk holds.
+    auto noise = CreateBitmap(400, 400, nullptr, 0);
+    std::mt19937 random(11);
+    for (auto& p : noise->fPixels) p = uint8_t(random());
+    const TBytes file = EncodePng(*noise, 1);
+    std::vector<std::string> types;
+    for (const TChunk& chunk : ListChunks(file)) {
+        types.push_back(chunk.type);
+        if (chunk.type == "IDAT") {
+            EXPECT_FALSE(chunk.data.empty());
+        }
+    }
+    const auto firstIdat = std::find(types.begin(), types.end(), "IDAT");
+    const auto idats = std::count(types.begin(), types.end(), "IDAT");
+    EXPECT_GT(idats, 1);
+    // One unbroken run, right before the end.
+    EXPECT_EQ(types.end() - firstIdat, idats + 1);
+    EXPECT_EQ(types.back(), "IEND");
+
+    TOracleImage image;
+    ASSERT_TRUE(OracleDecode(file, image));
+    EXPECT_EQ(image.samples, noise->fPixels);
+    auto back = Decode(file);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->fPixels, noise->fPixels);
+
+    // The file SavePng writes is the very same stream.
+    TTempDir dir;
+    ASSERT_TRUE(SavePng(noise, dir.File("noise.png"), 1));
+    EXPECT_EQ(ReadFile(dir.File("noise.png")), file);
 }
 
 TEST(PngSave, FailureLeavesTheTargetAsItWas) {
