@@ -42,6 +42,16 @@ int TModalMenu::Run(TJillLevelViewer& viewer) {
     const int count = int(entries.size());
     bool redraw = true;
     for (;;) {
+        // Drawn before the input is read, so that what a pass reads it also
+        // acts on: nothing happens between a click and its action.
+        if (viewer.MustRefresh(redraw)) {
+            Draw();
+            Flip(-1);
+            redraw = false;
+        } else {
+            SleepMs(16);
+        }
+
         bool chosen = false;
         int px = 0, py = 0;
         const bool moved = viewer.MouseMoved(px, py);
@@ -54,14 +64,6 @@ int TModalMenu::Run(TJillLevelViewer& viewer) {
                 highlighted = entry;
                 chosen = click;
             }
-        }
-
-        if (viewer.MustRefresh(redraw)) {
-            Draw();
-            Flip(-1);
-            redraw = false;
-        } else {
-            SleepMs(16);
         }
 
         if (KeyRepeat(VK_UP, kRepeatDelayMs)) {

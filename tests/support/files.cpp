@@ -20,3 +20,7 @@ void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) 
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     ASSERT_TRUE(out.good()) << "cannot write " << path;
 }
+
+void WriteFileText(const std::string& path, const std::string& text) {
+    WriteFileBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
