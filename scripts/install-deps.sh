@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libsdl2-dev zlib1g-dev libgtest-dev libgmock-dev
-          libbenchmark-dev clang libclang-rt-14-dev libpng-dev xvfb xdotool x11-utils libx11-dev)
+          libbenchmark-dev clang libclang-rt-14-dev libpng-dev xvfb xdotool x11-utils libx11-dev
+          xfonts-base)
 
 missing=()
 for p in "${packages[@]}"; do

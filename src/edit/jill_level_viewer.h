@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "gamedata/game_info.h"
+#include "view/screen_layout.h"
 
 class TBitmap;
 class TLevel;
@@ -23,7 +24,9 @@ class TIniParser;
 // Snapshots of the level, newest first.
 using TLevelList = std::deque<std::shared_ptr<TLevel>>;
 
-class TJillLevelViewer {
+// The screen layout, camera and hit tests come from TScreenLayout, whose
+// pure methods take the pointer as arguments; the methods here read it.
+class TJillLevelViewer : public TScreenLayout {
 public:
     TJillLevelViewer();
     ~TJillLevelViewer();
@@ -123,6 +126,7 @@ public:
     void LoadSettings();
     // False when "tarn.ini" could not be written (the old file is then kept).
     bool SaveSettings();
+    // The layout for the open window.
     void InitWindow();
     void InitObjectPalette();
     [[noreturn]] void MainMenu();

@@ -5,4 +5,3 @@
 // The map, the panels and the status bar are still to come; until then the
 // editing screen is the empty window.
 void TJillLevelViewer::DrawEditor() {}
-void TJillLevelViewer::InitWindow() {}

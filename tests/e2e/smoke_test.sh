@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
-# smoke_test.sh TARN X11_WINDOW_TOOL: starts the real editor in a virtual X
-# server, finds its window by title, checks the size of its client area and
-# that something is drawn in it, closes it as a window manager would, and
-# checks that the editor ends with status 0. Skips (status 77) only when there
-# is no Xvfb to run.
+# smoke_test.sh TARN X11_WINDOW_TOOL TARN_CLI: the real editor in a virtual X
+# server, driven with real X input as a person drives it.
+#
+# 1. With a fake zenity on PATH (it records its arguments and gives the
+#    scripted answers): start, load a sample level, back to the menu, save
+#    it as a new file, export a mapshot, quit; then the log, "tarn.ini", the
+#    saved level and the PNG are checked.
+# 2. With no dialog helper at all: SDL's own message box shows, a real key
+#    press answers it, and the window's close box ends the program.
+#
+# Every wait has a deadline. Skips (status 77) only when there is no Xvfb.
 set -euo pipefail
 
 tarn=$1
 tool=$2
+cli=$3
 title='Tarn - A Level Editor For Jill (Version 1.1)'
+title_pattern="^${title//[()]/.}\$"
 
 if ! command -v Xvfb >/dev/null 2>&1; then
     echo "Xvfb is not installed: smoke test skipped"
@@ -36,70 +44,155 @@ trap cleanup EXIT
 fail() {
     echo "FAIL: $*"
     [ -f "$work/tarn.err" ] && sed 's/^/tarn: /' "$work/tarn.err"
+    [ -f "$work/zenity.calls" ] && sed 's/^/zenity: /' "$work/zenity.calls"
     exit 1
+}
+
+# wait_for SECONDS WHAT COMMAND...: runs COMMAND until it succeeds.
+wait_for() {
+    local seconds=$1 what=$2
+    shift 2
+    local deadline=$((SECONDS + seconds))
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "$what"
+        [ -z "$tarn_pid" ] || kill -0 "$tarn_pid" 2>/dev/null || fail "tarn ended early, waiting for: $what"
+        sleep 0.1
+    done
 }
 
 # The server picks a free display number itself and writes it to fd 3.
 Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.err" &
 xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.err")"
+wait_for 10 "Xvfb did not start: $(cat "$work/xvfb.err" 2>/dev/null)" test -s "$work/display"
 export DISPLAY=":$(head -n1 "$work/display")"
 
-# The editor writes its settings and log into the folder it runs in.
-(cd "$work" && exec "$tarn") >"$work/tarn.out" 2>"$work/tarn.err" &
-tarn_pid=$!
+mkdir "$work/run" "$work/bin"
+"$cli" sample-game "$work/run/game" >/dev/null
 
-# Generous waits, as the test may run beside others on a busy machine, yet
-# all of them together stay inside the time CTest gives the test, so that
-# the clean-up above always runs.
-window=""
-deadline=$((SECONDS + 30))
-while [ "$SECONDS" -lt "$deadline" ]; do
-    # Only a mapped window can be read back; the title is set before mapping.
-    window=$(xdotool search --onlyvisible --name "^${title//[()]/.}\$" 2>/dev/null | head -n1 || true)
-    [ -n "$window" ] && break
-    kill -0 "$tarn_pid" 2>/dev/null || fail "tarn ended before its window appeared"
-    sleep 0.1
-done
-[ -n "$window" ] || fail "no window titled \"$title\""
+# The fake zenity: each call appends its arguments (one per line, then a
+# line "--") to zenity.calls and answers with the next line of
+# zenity.answers: "STATUS OUTPUT".
+cat >"$work/bin/zenity" <<EOF
+#!/bin/bash
+calls="$work/zenity.calls"
+for a in "\$@"; do printf '%s\n' "\$a" >>"\$calls"; done
+echo -- >>"\$calls"
+n=\$(grep -c '^--\$' "\$calls")
+line=\$(sed -n "\${n}p" "$work/zenity.answers")
+printf '%s\n' "\${line#* }"
+exit "\${line%% *}"
+EOF
+chmod +x "$work/bin/zenity"
+calls() { [ -f "$work/zenity.calls" ] && grep -c '^--$' "$work/zenity.calls" || echo 0; }
+has_calls() { [ "$(calls)" -ge "$1" ]; }
+
+start_tarn() {
+    (cd "$work/run" && PATH="$1" exec "$tarn") >"$work/tarn.out" 2>"$work/tarn.err" &
+    tarn_pid=$!
+    window=""
+    find_window() {
+        # Only a mapped window can be read back; the title is set before mapping.
+        window=$(xdotool search --onlyvisible --name "$title_pattern" 2>/dev/null | head -n1 || true)
+        [ -n "$window" ]
+    }
+    wait_for 30 "no window titled \"$title\"" find_window
+}
+
+wait_exit() {
+    local status=""
+    local deadline=$((SECONDS + 30))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        if ! kill -0 "$tarn_pid" 2>/dev/null; then
+            set +e
+            wait "$tarn_pid"
+            status=$?
+            set -e
+            tarn_pid=""
+            break
+        fi
+        sleep 0.1
+    done
+    [ -n "$status" ] || fail "tarn is still running 30 s after $1"
+    [ "$status" -eq 0 ] || fail "tarn ended with status $status after $1"
+}
+
+# The main menu's entries: 16 pixels each, centred in the 1280 x 720 window.
+menu_x=$(((1280 - 112) / 2 + 20))
+menu_y=$(((720 - 112) / 2 + 8))
+click_entry() {
+    xdotool mousemove --window "$window" "$menu_x" $((menu_y + 16 * $1)) click 1
+}
+
+# ---- 1. The round trip with the desktop's dialog helper
+cat >"$work/zenity.answers" <<EOF
+0 $work/run/game/showcase.jn1
+0 $work/run/saved
+0 $work/run/shot
+EOF
+start_tarn "$work/bin:/usr/bin:/bin"
 
 geometry=$(xwininfo -id "$window")
 width=$(awk '/^ *Width:/ {print $2}' <<<"$geometry")
 height=$(awk '/^ *Height:/ {print $2}' <<<"$geometry")
 [ "$width" = 1280 ] && [ "$height" = 720 ] || fail "client area is ${width} x ${height}, not 1280 x 720"
-
-# A few frames for the first drawing to land, then the screenshot.
 lit=0
-deadline=$((SECONDS + 20))
-while [ "$SECONDS" -lt "$deadline" ]; do
-    if snapshot=$("$tool" snapshot "$window" "$work/screenshot.ppm"); then
-        read -r _ _ lit <<<"$snapshot"
-        [ "$lit" -gt 0 ] && break
-    fi
-    sleep 0.1
-done
-[ "$lit" -gt 0 ] || fail "the window shows nothing but black"
+menu_drawn() {
+    local snapshot
+    snapshot=$("$tool" snapshot "$window" "$work/screenshot.ppm") || return 1
+    read -r _ _ lit <<<"$snapshot"
+    [ "$lit" -gt 0 ]
+}
+wait_for 20 "the window shows nothing but black" menu_drawn
 
-# Still running, so that the exit below can only come from the close request.
-kill -0 "$tarn_pid" 2>/dev/null || fail "tarn ended before the close request"
+click_entry 1                                  # Load Level
+wait_for 20 "no file requester for Load Level" has_calls 1
+sleep 0.5                                      # the editor takes the screen
+xdotool key --window "$window" Escape          # back to the menu
+sleep 0.5
+click_entry 3                                  # Save Level As
+wait_for 20 "the level was not saved" test -f "$work/run/saved.jn1"
+click_entry 4                                  # Export Mapshot
+wait_for 20 "the mapshot was not written" test -f "$work/run/shot.png"
+sleep 0.3
+click_entry 6                                  # Quit
+wait_exit "Quit"
+
+grep -qx -- '--file-selection' "$work/zenity.calls" || fail "zenity was not asked for a file"
+grep -qx -- '--title=Open Jill Level File...' "$work/zenity.calls" || fail "no open requester titled as it should be"
+cmp -s "$work/run/saved.jn1" "$work/run/game/showcase.jn1" || fail "the saved level differs from the one loaded"
+[ "$(head -c 8 "$work/run/shot.png" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] || fail "shot.png is not a PNG"
+[ "$(od -An -tx1 -j16 -N8 "$work/run/shot.png" | tr -d ' ')" = 0000080000000400 ] || fail "shot.png is not 2048 x 1024"
+grep -q $'^This is Tarn - A Level Editor For Jill (Version 1.1) (CRC [0-9A-F]\{8\})\r$' "$work/run/log.txt" ||
+    fail "no banner with the program's CRC in log.txt"
+grep -q $'^ReadLevel() :: SUCCESS!\r$' "$work/run/log.txt" || fail "the log does not show the level read"
+grep -q $'^Using "Jill of the Jungle"\r$' "$work/run/log.txt" || fail "the log does not show the game bound"
+grep -q $'^Closed: ' "$work/run/log.txt" || fail "the log was not closed"
+grep -q $'^COUNT *= 69\r$' "$work/run/tarn.ini" || fail "tarn.ini lacks the palette"
+grep -q $'^WIDTH *= 1280\r$' "$work/run/tarn.ini" || fail "tarn.ini lacks the window width"
+echo "PASS: loaded, saved, exported and quit through the menu with the desktop's requesters"
+
+# ---- 2. No dialog helper: SDL's own message box, answered with a real key
+rm -f "$work/zenity.calls"
+start_tarn "/nonexistent"
+wait_for 20 "the window shows nothing but black" menu_drawn
+click_entry 2                                  # Save Level, with no level loaded
+# SDL names its box in UTF-8 only, which xdotool's search does not read;
+# the window tree lists it with its title.
+box=""
+find_box() {
+    box=$(xwininfo -root -children | awk -v t="\"$title\":" 'index($0, t) {print $1}' |
+        while read -r id; do [ $((id)) -ne "$window" ] && echo "$id"; done | head -n1)
+    [ -n "$box" ]
+}
+wait_for 20 "no message box for \"ERROR: No Level Loaded!\"" find_box
+xdotool windowfocus --sync "$box" 2>/dev/null || xdotool windowfocus "$box"
+xdotool key Return
+box_gone() { ! find_box; }
+wait_for 20 "the message box did not close on Return" box_gone
+# Without a window manager nobody hands the focus back, and the editor
+# waits while its window is inactive.
+xdotool windowfocus "$window"
+sleep 0.3
 "$tool" close "$window" || fail "could not send the close request"
-status=""
-deadline=$((SECONDS + 30))
-while [ "$SECONDS" -lt "$deadline" ]; do
-    if ! kill -0 "$tarn_pid" 2>/dev/null; then
-        set +e
-        wait "$tarn_pid"
-        status=$?
-        set -e
-        tarn_pid=""
-        break
-    fi
-    sleep 0.1
-done
-[ -n "$status" ] || fail "tarn is still running 30 s after the close request"
-[ "$status" -eq 0 ] || fail "tarn ended with status $status"
-echo "PASS: window found, 1280 x 720, $lit pixels drawn, closed with status 0"
+wait_exit "the close request"
+echo "PASS: SDL's message box shown without a helper, answered with Return; closed with status 0"
