@@ -35,12 +35,24 @@ void TModalMenu::Draw() const {
             DrawString(line, float(x + entry.indent), float(y + kRowHeight * row++));
     }
     SetColor(255, 255, 255);
+    if (drawOver) {
+        drawOver();
+        SetColor(255, 255, 255);
+    }
+}
+
+bool TModalMenu::PointAt(int px, int py) {
+    if (pointAt) return pointAt(px, py);
+    const int entry = Contains(px, py) ? EntryAtRow((py - y) / kRowHeight) : -1;
+    if (entry < 0) return false;
+    highlighted = entry;
+    return true;
 }
 
 int TModalMenu::Run(TJillLevelViewer& viewer) {
     viewer.FlushInput();
     const int count = int(entries.size());
-    bool redraw = true;
+    redraw = true;
     for (;;) {
         // Drawn before the input is read, so that what a pass reads it also
         // acts on: nothing happens between a click and its action.
@@ -58,12 +70,7 @@ int TModalMenu::Run(TJillLevelViewer& viewer) {
         const bool click = ButtonHits(1) > 0;
         if (moved || click) {
             redraw = true;
-            // A click anywhere but on an entry is dropped.
-            const int entry = Contains(px, py) ? EntryAtRow((py - y) / kRowHeight) : -1;
-            if (entry >= 0) {
-                highlighted = entry;
-                chosen = click;
-            }
+            chosen = PointAt(px, py) && click;
         }
 
         if (KeyRepeat(VK_UP, kRepeatDelayMs)) {
@@ -79,13 +86,16 @@ int TModalMenu::Run(TJillLevelViewer& viewer) {
                 highlighted = i;
                 chosen = true;
             }
-        if (KeyPresses(VK_RETURN)) chosen = true;
+        if (KeyPresses(VK_RETURN) && count > 0) chosen = true;
 
-        int outcome = chosen ? highlighted : kStayOpen;
-        if (!chosen && extraKeys) {
-            outcome = extraKeys();
-            if (outcome >= 0) highlighted = outcome;
-        }
+        // Called on every pass, so that keys such as Left and Right which
+        // change the dialog rather than close it act whatever else happened.
+        const int extra = extraKeys ? extraKeys() : kStayOpen;
+        int outcome = extra;
+        if (chosen)
+            outcome = highlighted;
+        else if (extra >= 0)
+            highlighted = extra;
         if (outcome != kStayOpen) {
             viewer.FlushInput();
             return outcome;

@@ -1,10 +1,11 @@
 #pragma once
-// The loop every menu of the editor runs: the main menu, the game chooser,
-// the context menus and the object picker. Each menu supplies its entries,
-// its frame and its extra keys; the loop does the rest the same way for all
-// of them: highlight by pointer and arrows, hot keys, Enter or a click, a
-// redraw only when something asks for one, and the input flushed on closing
-// so that the closing key or click never reaches the map.
+// The loop every menu and dialog of the editor runs: the main menu, the game
+// chooser, the context menus, the object picker, the link menu, the object
+// form and the inventory editor. Each supplies its entries, its frame and its
+// extra keys; the loop does the rest the same way for all of them: highlight
+// by pointer and arrows, hot keys, Enter or a click, a redraw only when
+// something asks for one, and the input flushed on closing so that the
+// closing key or click never reaches the map.
 
 #include <functional>
 #include <string>
@@ -35,20 +36,32 @@ public:
 
     // Draws what lies behind the entries: the background and the window.
     std::function<void()> drawFrame;
-    // Asked once a pass after the common keys: an entry to choose,
-    // kCancelled to close without a choice, or kStayOpen.
+    // Draws over the entries, in white, before the frame is shown.
+    std::function<void()> drawOver;
+    // Asked on every pass after the common keys, also when an entry was
+    // chosen in it (the choice then wins): an entry to choose, kCancelled to
+    // close without a choice, or kStayOpen.
     std::function<int()> extraKeys;
+    // The pointer moved or clicked at (px, py): highlights what lies there;
+    // false drops a click there. Without it, the entry under the pointer
+    // inside the block is highlighted, and a click anywhere else dropped.
+    std::function<bool(int px, int py)> pointAt;
 
     int Rows() const;
     int Height() const { return kRowHeight * Rows(); }
     // The entry whose rows hold the given row of the block; -1 past the end.
     int EntryAtRow(int row) const;
     bool Contains(int px, int py) const;
+    // For the callbacks: what they changed is shown on this pass.
+    void RequestRedraw() { redraw = true; }
 
     // Runs until an entry is chosen (its index) or the menu is cancelled
     // (kCancelled). The highlight stays where it was for the next Run.
     int Run(TJillLevelViewer& viewer);
 
 private:
+    bool redraw = false;
+
     void Draw() const;
+    bool PointAt(int px, int py);
 };
