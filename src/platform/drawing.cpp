@@ -57,18 +57,27 @@ SDL_BlendMode ImageBlendMode(int blend) {
 
 // Transparent pixels are made black as well, so that neither the additive nor
 // the multiplying blend sees a colour in them.
-SDL_Texture* MakeTexture(SDL_Renderer* renderer, const TImage& image, bool cutAlpha) {
-    std::vector<uint32_t> pixels(image.argb.size());
-    for (size_t i = 0; i < pixels.size(); ++i) {
-        uint32_t p = image.argb[i];
-        uint32_t alpha = p >> 24;
-        if (cutAlpha) alpha = alpha >= 128 ? 255 : 0;
-        pixels[i] = alpha == 0 ? 0 : (alpha << 24 | (p & 0xFFFFFF));
+uint32_t TexturePixel(uint32_t p, bool cutAlpha) {
+    uint32_t alpha = p >> 24;
+    if (cutAlpha) alpha = alpha >= 128 ? 255 : 0;
+    return alpha == 0 ? 0 : (alpha << 24 | (p & 0xFFFFFF));
+}
+
+// Gives the texture the image's pixels of the rectangle, converted as drawing needs them.
+void UploadPixels(SDL_Texture* texture, const TImage& image, const SDL_Rect& area, bool cutAlpha) {
+    std::vector<uint32_t> pixels(size_t(area.w) * size_t(area.h));
+    for (int y = 0; y < area.h; ++y) {
+        const uint32_t* row = &image.argb[size_t(area.y + y) * image.width + area.x];
+        for (int x = 0; x < area.w; ++x) pixels[size_t(y) * area.w + x] = TexturePixel(row[x], cutAlpha);
     }
+    SDL_UpdateTexture(texture, &area, pixels.data(), area.w * 4);
+}
+
+SDL_Texture* MakeTexture(SDL_Renderer* renderer, const TImage& image, bool cutAlpha) {
     SDL_Texture* texture =
         SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, image.width, image.height);
     if (!texture) return nullptr;
-    SDL_UpdateTexture(texture, nullptr, pixels.data(), image.width * 4);
+    UploadPixels(texture, image, SDL_Rect{0, 0, image.width, image.height}, cutAlpha);
     SDL_SetTextureScaleMode(texture, (image.flags & IMAGE_FILTERED) ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     return texture;
 }
@@ -124,6 +133,13 @@ const TImage& FontImage() {
 bool FontHasGlyph(unsigned char c) { return c >= kFontFirstChar && c < kFontFirstChar + kFontGlyphs; }
 
 }  // namespace
+
+std::string RendererName() {
+    SDL_RendererInfo info{};
+    SDL_Renderer* renderer = GraphicsRenderer();
+    if (!renderer || SDL_GetRendererInfo(renderer, &info) != 0 || !info.name) return "";
+    return info.name;
+}
 
 void ResetDrawingState() {
     Draw() = TDrawState{};
@@ -198,6 +214,27 @@ void DrawImageAt(const TImage& image, float x, float y, int frame) {
 
 void DrawImageAt(const TImagePtr& image, float x, float y, int frame) {
     if (image) DrawImageAt(*image, x, y, frame);
+}
+
+void DrawImageRect(const TImage& image, int sx, int sy, int sw, int sh, float x, float y) {
+    // SDL would cut a source rectangle that leaves the image and stretch the
+    // rest over the whole target; only what lies inside is drawn, in place.
+    int left = std::max(sx, 0), top = std::max(sy, 0);
+    int right = std::min(sx + sw, image.width), bottom = std::min(sy + sh, image.height);
+    if (right <= left || bottom <= top) return;
+    SDL_Rect source{left, top, right - left, bottom - top};
+    DrawImagePart(image, &source, x + float(left - sx) * Draw().sx, y + float(top - sy) * Draw().sy);
+}
+
+void ImagePixelsChanged(const TImage& image, int x, int y, int w, int h) {
+    const auto& textures = image.textures;
+    if (!textures || textures->generation != RendererGeneration()) return;
+    int left = std::max(x, 0), top = std::max(y, 0);
+    int right = std::min(x + w, image.width), bottom = std::min(y + h, image.height);
+    if (right <= left || bottom <= top) return;
+    SDL_Rect area{left, top, right - left, bottom - top};
+    if (textures->masked) UploadPixels(textures->masked, image, area, true);
+    if (textures->blended) UploadPixels(textures->blended, image, area, false);
 }
 
 void DrawString(const std::string& text, float x, float y) {

@@ -22,6 +22,9 @@ void CloseGraphicsWindow();
 // Client-area size of the open window, 0 when none is open.
 int ScreenWidth();
 int ScreenHeight();
+// The renderer's own name ("software", "opengl", ...), "" when no window is
+// open; benchmarks say with it which renderer gave their figures.
+std::string RendererName();
 
 // Fills the current viewport with the clear colour (black).
 void Cls();
@@ -83,6 +86,13 @@ void DrawRect(float x, float y, float w, float h);
 // and null images draw nothing.
 void DrawImageAt(const TImage& image, float x, float y, int frame = 0);
 void DrawImageAt(const TImagePtr& image, float x, float y, int frame = 0);
+// Draws the part (sx, sy, sw, sh) of the image with that part's top-left
+// corner at (x, y), sized by the scale, like DrawImageAt; whatever of the part
+// lies outside the image is left out.
+void DrawImageRect(const TImage& image, int sx, int sy, int sw, int sh, float x, float y);
+// The pixels of the rectangle of the image were changed after it was first
+// drawn: the renderer's copies take them over, and the next draw shows them.
+void ImagePixelsChanged(const TImage& image, int x, int y, int w, int h);
 
 // The built-in 8 x 16 font for codes 32-127; other characters draw nothing
 // and take no room. Each glyph advances the pen by 8 * sx.

@@ -23,7 +23,8 @@ public:
 
     uint32_t Pixel(int x, int y) const { return argb[size_t(y) * width + x]; }
 
-    // Made on first draw, so the pixels above must not change after it.
+    // Made on first draw; pixels changed after it are shown only once
+    // ImagePixelsChanged (graphics.h) has been told where.
     mutable std::shared_ptr<TImageTextures> textures;
 };
 

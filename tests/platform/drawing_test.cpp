@@ -259,3 +259,49 @@ TEST(Images, MadeBeforeTheWindowOpensAndDrawnInLaterWindows) {
     }
     DrawImageAt(image, 0, 0);   // no window: nothing happens
 }
+
+TEST(Images, APartIsDrawnInPlaceScaledAndChangedPixelsReachBothTextures) {
+    TTestHost host(32, 16);
+    // Columns 0-3 red, green, blue, white; row 1 all see-through.
+    auto pixmap = TPixmap::Create(4, 2, PF_RGBA8888, 4);
+    const uint32_t colours[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
+    for (int x = 0; x < 4; ++x) WritePixel(*pixmap, x, 0, colours[x]);
+    auto image = ImageFromPixmap(*pixmap, IMAGE_MASKED);
+    SetDrawScale(2, 2);
+    DrawImageRect(*image, 1, 0, 2, 1, 0, 0);
+    EXPECT_EQ(LitBox(*host.Capture()), (std::array<int, 4>{0, 0, 4, 2}));
+    EXPECT_EQ(host.PixelAt(1, 1), 0xFF00FF00u);
+    EXPECT_EQ(host.PixelAt(2, 0), 0xFF0000FFu);
+    // A part reaching past the image on every side draws only what is inside,
+    // where it would be with the rest.
+    Cls();
+    DrawImageRect(*image, -1, -1, 6, 2, 10, 4);
+    EXPECT_EQ(LitBox(*host.Capture()), (std::array<int, 4>{12, 6, 20, 8}));
+    EXPECT_EQ(host.PixelAt(12, 6), 0xFFFF0000u);
+    DrawImageRect(*image, 4, 0, 2, 2, 0, 0);   // nothing of the image
+    DrawImageRect(*image, 0, 0, 0, 1, 0, 0);
+    EXPECT_EQ(host.PixelAt(0, 0), kBlack);
+
+    // Pixels changed after the first draw show once the image is told; the
+    // blended texture made for another blend takes them too.
+    SetBlend(BLEND_ALPHA);
+    DrawImageAt(image, 24, 0);
+    SetBlend(BLEND_MASK);
+    image->argb[1] = 0x80FFFF00;   // yellow at half alpha: opaque in the mask blend
+    image->argb[4] = 0xFF00FFFF;   // the first see-through pixel now cyan
+    ImagePixelsChanged(*image, 1, 0, 1, 2);   // the cyan one lies outside: not yet shown
+    Cls();
+    SetDrawScale(1, 1);
+    DrawImageAt(image, 0, 0);
+    EXPECT_EQ(host.PixelAt(1, 0), 0xFFFFFF00u);
+    EXPECT_EQ(host.PixelAt(0, 1), kBlack);
+    ImagePixelsChanged(*image, -5, -5, 100, 100);
+    DrawImageAt(image, 0, 0);
+    EXPECT_EQ(host.PixelAt(0, 1), 0xFF00FFFFu);
+    SetBlend(BLEND_ALPHA);
+    DrawImageAt(image, 8, 0);
+    EXPECT_EQ(host.PixelAt(9, 0), 0xFF7F7F00u);   // half yellow over black
+    EXPECT_EQ(host.PixelAt(8, 1), 0xFF00FFFFu);
+    ImagePixelsChanged(*image, 4, 0, 1, 1);   // outside the image: nothing to do
+    ImagePixelsChanged(*image, 0, 0, 0, 0);
+}
