@@ -1,0 +1,183 @@
+// Speed of one full editor frame of the sample game's busiest level in a
+// 1280 x 720 window, at zooms 1/16, 1/2, 1 and 4, against the cheapest frame
+// that shows the same pixels: one copy of a finished 1280 x 720 picture to the
+// window. Frames and baseline copies alternate in one run, so load from the
+// other builds falls on both sides of the ratio alike. Also the processor time
+// the idle editor takes: passes of its loop that find nothing to redraw.
+//
+// Each renderer the machine offers is measured: an accelerated one where a
+// display has it, and always the software renderer of the headless display.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <time.h>
+#include <unistd.h>
+#include <vector>
+
+#include "app/log.h"
+#include "edit/jill_level_viewer.h"
+#include "gamedata/attribute_sheet.h"
+#include "level/level_file.h"
+#include "platform/clock.h"
+#include "platform/graphics.h"
+#include "platform/scripted_input.h"
+#include "sample_game/sample_game.h"
+
+namespace {
+
+constexpr int kWidth = 1280, kHeight = 720;
+constexpr int kRounds = 150;
+constexpr float kZooms[] = {1.0f / 16, 1.0f / 2, 1, 4};
+constexpr const char* kZoomNames[] = {"1/16", "1/2", "1", "4"};
+
+double Seconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+double ThreadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// The sample game in a folder of this run's own; "" when it cannot be written.
+std::string WriteSampleFolder() {
+    const auto folder = std::filesystem::temp_directory_path() / ("tarn-frame-bench-" + std::to_string(getpid()));
+    const std::string dir = folder.string() + "/";
+    std::string error;
+    if (WriteSampleGame(dir, error)) return dir;
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return "";
+}
+
+// The editor with the showcase level bound, laid out for the open window.
+void BindShowcase(TJillLevelViewer& viewer, const std::string& dir) {
+    viewer.level = ReadLevel(dir + kSampleShowcaseLevel);
+    viewer.InitGame(dir, viewer.GameInfos[0]);
+    viewer.GenerateImages();
+    viewer.InitWindow();
+    viewer.fullrefresh = 0;
+}
+
+void EditorFrame(TJillLevelViewer& viewer) {
+    Cls();
+    viewer.DrawEditor();
+    viewer.DrawLevelObjectInfo();
+    viewer.DrawStatus();
+    Flip(0);
+}
+
+struct TZoomFigures {
+    double frameMs = 0, baselineMs = 0;
+};
+
+// Frames and baseline copies in alternation; the medians.
+TZoomFigures MeasureZoom(TJillLevelViewer& viewer, float zoom) {
+    viewer.SetMapZoom(zoom);
+    // The middle of the level, where the map view is full of tiles.
+    viewer.camX = viewer.maxCamX / 2, viewer.camY = viewer.maxCamY / 2;
+    viewer.FixCam();
+    EditorFrame(viewer);
+    TPixmapPtr finished = CaptureFrame();
+    TImagePtr picture = finished ? ImageFromPixmap(*finished, IMAGE_MASKED) : nullptr;
+    DrawImageAt(picture, 0, 0);   // its texture is made before timing
+    std::vector<double> frames, baselines;
+    for (int round = 0; round < kRounds; ++round) {
+        double start = Seconds();
+        EditorFrame(viewer);
+        frames.push_back(Seconds() - start);
+        start = Seconds();
+        DrawImageAt(picture, 0, 0);
+        Flip(0);
+        baselines.push_back(Seconds() - start);
+    }
+    return {Median(frames) * 1e3, Median(baselines) * 1e3};
+}
+
+// Passes of the editor loop with nothing to redraw: the refresh test and the
+// 16 ms sleep. Processor time over the wall time of the whole passes, and the
+// work outside the sleep alone.
+struct TIdleFigures {
+    double coreShare = 0;   // processor seconds per second
+    double workUs = 0;      // per pass, outside the sleep
+};
+
+TIdleFigures MeasureIdle(TJillLevelViewer& viewer) {
+    constexpr int kPasses = 120;
+    viewer.flashing = 0;
+    double work = 0;
+    const double wallStart = Seconds(), cpuStart = ThreadCpuSeconds();
+    for (int pass = 0; pass < kPasses; ++pass) {
+        const double start = ThreadCpuSeconds();
+        if (viewer.MustRefresh(false)) EditorFrame(viewer);
+        work += ThreadCpuSeconds() - start;
+        SleepMs(16);
+    }
+    const double wall = Seconds() - wallStart, cpu = ThreadCpuSeconds() - cpuStart;
+    return {cpu / wall, work / kPasses * 1e6};
+}
+
+// Every figure of one renderer; the summary line goes last.
+std::string MeasureRenderer(const std::string& dir) {
+    const std::string renderer = RendererName();
+    TJillLevelViewer viewer;
+    BindShowcase(viewer, dir);
+    std::string ratios;
+    double worst = 0;
+    for (size_t i = 0; i < std::size(kZooms); ++i) {
+        const TZoomFigures figures = MeasureZoom(viewer, kZooms[i]);
+        const double ratio = figures.frameMs / figures.baselineMs;
+        worst = std::max(worst, ratio);
+        std::printf("%s renderer, zoom %-4s: frame %.3f ms, baseline copy %.3f ms, ratio %.2f\n", renderer.c_str(),
+                    kZoomNames[i], figures.frameMs, figures.baselineMs, ratio);
+        char part[48];
+        std::snprintf(part, sizeof part, "%s%s %.2f", ratios.empty() ? "" : ", ", kZoomNames[i], ratio);
+        ratios += part;
+    }
+    const TIdleFigures idle = MeasureIdle(viewer);
+    std::printf("%s renderer, idle editor: %.3f%% of a core, %.2f us of work per pass outside the sleep\n",
+                renderer.c_str(), idle.coreShare * 100, idle.workUs);
+    char summary[256];
+    std::snprintf(summary, sizeof summary,
+                  "%s renderer: frame / baseline %s (worst %.2f, goal at most 3); idle %.3f%% of a core (goal under "
+                  "1%%)",
+                  renderer.c_str(), ratios.c_str(), worst, idle.coreShare * 100);
+    return summary;
+}
+
+}  // namespace
+
+int main() {
+    SetLogPath("");
+    RegisterAttributeSheet();
+    SetDefaultImageFlags(IMAGE_MASKED);   // as the editor sets it
+    const std::string dir = WriteSampleFolder();
+    if (dir.empty()) return 1;
+    std::vector<std::string> summaries;
+    // The display's own renderer first, when there is a display with an
+    // accelerated one; then the headless software renderer.
+    if (OpenGraphicsWindow(kWidth, kHeight) && RendererName() != "software")
+        summaries.push_back(MeasureRenderer(dir));
+    else
+        summaries.push_back("no hardware renderer on this machine: only the software renderer was measured");
+    UseHeadlessDisplay();
+    if (!OpenGraphicsWindow(kWidth, kHeight)) {
+        std::fprintf(stderr, "the headless window did not open\n");
+        std::filesystem::remove_all(dir);
+        return 1;
+    }
+    summaries.push_back(MeasureRenderer(dir));
+    CloseGraphicsWindow();
+    std::filesystem::remove_all(dir);
+    std::printf("\n");
+    for (const std::string& line : summaries) std::printf("%s\n", line.c_str());
+    return 0;
+}
