@@ -5,6 +5,7 @@ TShapePtr TShape::Create(uint8_t count, uint16_t flags) {
     shape->numshapes = count;
     shape->flags = flags;
     shape->bitmaps.resize(count);
+    shape->frames.resize(count);
     shape->images.resize(count);
     return shape;
 }

@@ -17,6 +17,10 @@ public:
     uint8_t numshapes = 0;
     uint16_t flags = 0;                // table flags as stored in the file
     std::vector<TBitmapPtr> bitmaps;   // numshapes entries, palette indices; null where not made
+    // numshapes entries, each frame as it is drawn (colour 0 see-through
+    // unless the table keeps it opaque), shared and never changed; null where
+    // not made. The same object as in bitmaps when colour 0 stays opaque.
+    std::vector<std::shared_ptr<const TBitmap>> frames;
     std::vector<TImagePtr> images;     // numshapes entries; null where not made
 
     virtual ~TShape() = default;

@@ -20,13 +20,14 @@ const TShape* TableWithFrame(const std::array<TShapePtr, ShapeTableCount>& shape
     return table && number.frame < table->numshapes ? table.get() : nullptr;
 }
 
-// A frame as it is drawn and handed out: colour 0 see-through, in a copy,
-// unless the table keeps colour 0 opaque.
-TBitmapPtr WithClearZero(const TBitmapPtr& bitmap, uint16_t flags) {
+// A frame as it is drawn: colour 0 see-through, in a copy on the same shared
+// palette, unless the table keeps colour 0 opaque.
+std::shared_ptr<const TBitmap> DrawnFrame(const TBitmapPtr& bitmap, uint16_t flags) {
     if (flags & SHAPE_OPAQUE_ZERO) return bitmap;
-    TBitmapPtr copy = bitmap->Clone();
-    copy->ReplaceColor(0, TransparentIndex);
-    return copy;
+    TBitmapPtr drawn = CreateBitmap(bitmap->fWidth, bitmap->fHeight, bitmap->fColorTable, 0);
+    drawn->fPixels = bitmap->fPixels;
+    drawn->ReplaceColor(0, TransparentIndex);
+    return drawn;
 }
 
 struct TFontCell {
@@ -92,7 +93,8 @@ int TShapeManager::Load(TStreamPtr opened, const std::string& path) {
             TBitmapPtr bitmap = CreateBitmap(frame->width, frame->height, Palette, 0);
             bitmap->fPixels = std::move(frame->pixels);
             shape->bitmaps[j] = bitmap;
-            shape->images[j] = WithClearZero(bitmap, table.flags)->ToImage(1);
+            shape->frames[j] = DrawnFrame(bitmap, table.flags);
+            shape->images[j] = shape->frames[j]->ToImage(1);
             ++count;
         }
         shapes[i] = shape;
@@ -108,7 +110,14 @@ TBitmapPtr TShapeManager::GetBitmap(uint16_t shape) const {
     TShapeNumber number = DecodeShape(shape);
     const TShape* table = TableWithFrame(shapes, number);
     if (!table || !table->bitmaps[number.frame]) return nullptr;
-    return WithClearZero(table->bitmaps[number.frame], table->flags);
+    if (table->flags & SHAPE_OPAQUE_ZERO) return table->bitmaps[number.frame];
+    return table->frames[number.frame]->Clone();
+}
+
+const TBitmap* TShapeManager::FrameBitmap(uint16_t shape) const {
+    TShapeNumber number = DecodeShape(shape);
+    const TShape* table = TableWithFrame(shapes, number);
+    return table ? table->frames[number.frame].get() : nullptr;
 }
 
 TImagePtr TShapeManager::GetImage(uint16_t shape) const {

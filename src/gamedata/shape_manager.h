@@ -36,6 +36,10 @@ public:
     // index in a fresh copy, unless the table keeps colour 0 opaque: then the
     // stored bitmap itself is given, and the caller must not change it.
     virtual TBitmapPtr GetBitmap(uint16_t shape) const;
+    // The same frame without a copy, or null: shared by every caller, so
+    // read-only, and valid as long as this manager keeps its tables. For
+    // callers that only read the pixels, such as composing a picture.
+    const TBitmap* FrameBitmap(uint16_t shape) const;
     // The frame's image made at load time, or null.
     virtual TImagePtr GetImage(uint16_t shape) const;
 

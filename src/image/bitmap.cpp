@@ -142,10 +142,9 @@ void TBitmap::ApplyPalette(const TColorTablePtr& palette) {
 }
 
 void TBitmap::ReplaceColor(uint8_t from, uint8_t to) {
-    // Every frame the shape manager hands out passes here (hundreds per
-    // mapshot). A select instead of a branch that guesses wrong on every other
-    // pixel, in blocks of a fixed 16 that the compiler turns into vector
-    // instructions even at -O2.
+    // Every frame of a shape file passes here as it loads. A select instead
+    // of a branch that guesses wrong on every other pixel, in blocks of a
+    // fixed 16 that the compiler turns into vector instructions even at -O2.
     const auto replace = [from, to](uint8_t p) { return p == from ? to : p; };
     uint8_t* pixels = fPixels.data();
     const size_t count = fPixels.size();

@@ -1,5 +1,3 @@
-#include <unordered_map>
-
 #include "edit/jill_level_viewer.h"
 #include "gamedata/shape_manager.h"
 #include "gamedata/tile_info.h"
@@ -12,33 +10,15 @@ constexpr int kTileSize = 16;
 constexpr uint16_t kOpaque = 256;        // Paste limit that copies every index
 constexpr uint16_t kSeeThrough = 255;    // Paste limit that leaves index 255 out
 
-// The frames one mapshot uses, each fetched once: the shape manager hands out
-// a fresh copy per request, and a level asks for the same few hundred frames
-// thousands of times.
-class TFrameCache {
-public:
-    explicit TFrameCache(const TShapeManager& shapes) : shapes(shapes) {}
-
-    const TBitmap* Get(uint16_t shape) {
-        auto [it, added] = frames.try_emplace(shape);
-        if (added) it->second = shapes.GetBitmap(shape);
-        return it->second.get();
-    }
-
-private:
-    const TShapeManager& shapes;
-    std::unordered_map<uint16_t, TBitmapPtr> frames;
-};
-
 void PasteWhole(TBitmap& target, const TBitmap* picture, int x, int y, uint16_t limit) {
     if (picture) target.Paste(picture, 0, 0, picture->fWidth, picture->fHeight, x, y, limit);
 }
 
 // The frame of a tile, or null for a board value that names no tile: such a
 // cell draws nothing, and the rest of the level still makes a picture.
-const TBitmap* TileFrame(TFrameCache& shapes, const TTileInfo& tiles, uint16_t tile) {
+const TBitmap* TileFrame(const TShapeManager& shapes, const TTileInfo& tiles, uint16_t tile) {
     try {
-        return shapes.Get(tiles.GetShape(tile));
+        return shapes.FrameBitmap(tiles.GetShape(tile));
     } catch (const TIllegalTileValue&) {
         return nullptr;
     }
@@ -49,7 +29,7 @@ void PasteCell(TBitmap& target, const TBitmap* picture, int x, int y, uint16_t l
     if (picture) target.Paste(picture, 0, 0, kTileSize, kTileSize, x, y, limit);
 }
 
-void DrawTiles(TBitmap& shot, const TLevel& level, TFrameCache& shapes, const TTileInfo& tiles) {
+void DrawTiles(TBitmap& shot, const TLevel& level, const TShapeManager& shapes, const TTileInfo& tiles) {
     for (int ty = 0; ty < kBoardHeight; ++ty)
         for (int tx = 0; tx < kBoardWidth; ++tx) {
             uint16_t overlay = kNoOverlay;
@@ -61,17 +41,17 @@ void DrawTiles(TBitmap& shot, const TLevel& level, TFrameCache& shapes, const TT
             // neighbour's even when that one names no tile; otherwise it is a
             // shape number (the edges of the ledge tiles).
             const TBitmap* over =
-                overlay & 0x8000 ? TileFrame(shapes, tiles, overlay & 0x7FFF) : shapes.Get(overlay);
+                overlay & 0x8000 ? TileFrame(shapes, tiles, overlay & 0x7FFF) : shapes.FrameBitmap(overlay);
             PasteCell(shot, over, px, py, kSeeThrough);
         }
 }
 
-void DrawObjects(TBitmap& shot, const TLevel& level, TFrameCache& shapes) {
+void DrawObjects(TBitmap& shot, const TLevel& level, const TShapeManager& shapes) {
     // Last to first, so that object 0 (the player) ends on top, as on the map.
     for (auto it = level.objs.rbegin(); it != level.objs.rend(); ++it) {
         if (!*it) continue;
         for (const TMyShape* s = (*it)->myshape.get(); s; s = s->succ.get())
-            PasteWhole(shot, s->bitmap ? s->bitmap.get() : shapes.Get(s->sh), s->x, s->y, kSeeThrough);
+            PasteWhole(shot, s->bitmap ? s->bitmap.get() : shapes.FrameBitmap(s->sh), s->x, s->y, kSeeThrough);
     }
 }
 
@@ -86,8 +66,9 @@ std::shared_ptr<TBitmap> TJillLevelViewer::LevelToBitmap() {
     TBitmapPtr shot = CreateBitmap(kBoardWidth * kTileSize, kBoardHeight * kTileSize, palette, 0);
     if (!shot) return nullptr;
     if (!shapeman) return shot;
-    TFrameCache frames(*shapeman);
-    if (tileinfo) DrawTiles(*shot, *level, frames, *tileinfo);
-    DrawObjects(*shot, *level, frames);
+    // The frames are read in place, never copied: a level pastes the same few
+    // hundred of them thousands of times.
+    if (tileinfo) DrawTiles(*shot, *level, *shapeman, *tileinfo);
+    DrawObjects(*shot, *level, *shapeman);
     return shot;
 }

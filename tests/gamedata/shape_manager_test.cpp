@@ -81,6 +81,21 @@ TEST(ShapeManager, FlagBit2KeepsColour0AndHandsOutTheStoredBitmap) {
     EXPECT_NE(copy->fColorTable, shapes->Palette);
     EXPECT_EQ(shapes->shapes[6]->bitmaps[0]->fColorTable, shapes->Palette);
 
+    // Read in place, the frame is the one kept at load, whichever flag: the
+    // same object on every call, the same pixels as the copy, the palette
+    // shared, and untouched by a change to a copy.
+    EXPECT_EQ(shapes->FrameBitmap(0x0500), first.get());
+    const TBitmap* shared = shapes->FrameBitmap(0x0600);
+    ASSERT_NE(shared, nullptr);
+    EXPECT_EQ(shared, shapes->FrameBitmap(0xC600));
+    EXPECT_NE(shared, shapes->shapes[6]->bitmaps[0].get());
+    EXPECT_EQ(shared->fColorTable, shapes->Palette);
+    copy->fPixels[1] = 3;
+    EXPECT_EQ(shared->fPixels, (std::vector<uint8_t>{255, 9}));
+    EXPECT_EQ(Pixels(shapes->GetBitmap(0x0600)), shared->fPixels);
+    EXPECT_EQ(shapes->FrameBitmap(0x0601), nullptr);   // past the table's frames
+    EXPECT_EQ(shapes->FrameBitmap(0x0700), nullptr);   // absent table
+
     // The images agree: colour 0 see-through only without flag 4.
     TImagePtr opaqueImage = shapes->GetImage(0x0500);
     TImagePtr clearImage = shapes->GetImage(0x0600);
