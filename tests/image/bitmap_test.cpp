@@ -136,6 +136,28 @@ TEST(BitmapColourTable, CopiesAndReplacementsLeaveOtherHoldersAlone) {
     EXPECT_EQ((*palette)[2], 0x12FF82FFu);
 }
 
+TEST(BitmapReplaceColor, ChangesEveryPixelOfThatIndexWhateverTheSize) {
+    // Pixels go in blocks of 16 and then one by one: sizes on both sides of
+    // one block, and one with a block and a remainder, with the index to
+    // replace in both parts and at the very last pixel.
+    for (auto [w, h] : {std::pair{15, 1}, {16, 1}, {17, 1}, {7, 5}}) {
+        auto b = Numbered(w, h, 0);
+        for (uint8_t& p : b->fPixels) p %= 3;   // 0 1 2 0 1 2 ...
+        b->fPixels.back() = 1;
+        b->ReplaceColor(1, 200);
+        std::vector<uint8_t> expected(size_t(w) * size_t(h));
+        for (size_t i = 0; i < expected.size(); ++i) expected[i] = uint8_t(i % 3 == 1 ? 200 : i % 3);
+        expected.back() = 200;
+        EXPECT_EQ(b->fPixels, expected) << w << " x " << h;
+    }
+    // Replacing an index by itself, or one no pixel has, changes nothing.
+    auto b = Numbered(17, 1);
+    const std::vector<uint8_t> before = b->fPixels;
+    b->ReplaceColor(5, 5);
+    b->ReplaceColor(99, 0);
+    EXPECT_EQ(b->fPixels, before);
+}
+
 TEST(BitmapApplyPalette, RemapsToTheNearestAndSharesTheNewTable) {
     auto b = CreateBitmap(4, 1, std::make_shared<TColorTable>(TColorTable{
                                     0xFF000000u, 0xFFFF0000u, 0x00FF0000u, 0xFF0000F0u}),
