@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int kRepeatDelayMs = 400;
 constexpr int kSlots = 16;              // pl_inv's length, whatever pl_numinv says
 constexpr uint16_t kIconTable = 0x0E00;
 // Values are typed where they are shown, after the 10-character labels.
@@ -72,7 +71,7 @@ public:
         menu.drawOver = [&] { DrawItems(menu.highlighted); };
         menu.pointAt = [&](int px, int py) { return PointAt(menu, px, py); };
         menu.extraKeys = [&] {
-            const int step = (KeyRepeat(VK_RIGHT, kRepeatDelayMs) ? 1 : 0) - (KeyRepeat(VK_LEFT, kRepeatDelayMs) ? 1 : 0);
+            const int step = TModalMenu::LeftRightStep();
             if (step != 0) {
                 Step(menu.highlighted, step);
                 menu.RequestRedraw();

@@ -23,6 +23,13 @@ int TModalMenu::EntryAtRow(int row) const {
     return -1;
 }
 
+int TModalMenu::LeftRightStep() {
+    // Both keys are asked every pass, so that each keeps its own repeat timing.
+    const bool right = KeyRepeat(VK_RIGHT, kRepeatDelayMs);
+    const bool left = KeyRepeat(VK_LEFT, kRepeatDelayMs);
+    return (right ? 1 : 0) - (left ? 1 : 0);
+}
+
 bool TModalMenu::Contains(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + Height(); }
 
 void TModalMenu::Draw() const {

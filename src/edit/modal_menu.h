@@ -54,6 +54,9 @@ public:
     bool Contains(int px, int py) const;
     // For the callbacks: what they changed is shown on this pass.
     void RequestRedraw() { redraw = true; }
+    // For the dialogs whose rows change with Left and Right: -1, +1, or 0,
+    // with the editor's key repeat.
+    static int LeftRightStep();
 
     // Runs until an entry is chosen (its index) or the menu is cancelled
     // (kCancelled). The highlight stays where it was for the next Run.

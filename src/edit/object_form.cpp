@@ -16,7 +16,6 @@
 namespace {
 
 constexpr int kFormWidth = 320;
-constexpr int kRepeatDelayMs = 400;
 // Values are typed where they are shown, after the 11-character labels.
 constexpr int kValueX = 88;
 constexpr int kNoRefit = -1;
@@ -92,7 +91,7 @@ public:
         };
         menu.drawOver = [&] { viewer.FullViewport(); };
         menu.extraKeys = [&] {
-            const int step = (KeyRepeat(VK_RIGHT, kRepeatDelayMs) ? 1 : 0) - (KeyRepeat(VK_LEFT, kRepeatDelayMs) ? 1 : 0);
+            const int step = TModalMenu::LeftRightStep();
             if (step != 0) {
                 Step(menu.highlighted, step);
                 menu.RequestRedraw();
