@@ -77,7 +77,16 @@ void EditorFrame(TJillLevelViewer& viewer) {
 
 struct TZoomFigures {
     double frameMs = 0, baselineMs = 0;
+    double tilesMs = 0;   // the map's tile layer alone, to show where a frame's time goes
 };
+
+void DrawTileLayerAlone(TJillLevelViewer& viewer) {
+    viewer.MapViewport();
+    SetDrawScale(viewer.mapZoom, viewer.mapZoom);
+    viewer.DrawLevelTiles();
+    SetDrawScale(1, 1);
+    viewer.FullViewport();
+}
 
 // Frames and baseline copies in alternation; the medians.
 TZoomFigures MeasureZoom(TJillLevelViewer& viewer, float zoom) {
@@ -89,7 +98,7 @@ TZoomFigures MeasureZoom(TJillLevelViewer& viewer, float zoom) {
     TPixmapPtr finished = CaptureFrame();
     TImagePtr picture = finished ? ImageFromPixmap(*finished, IMAGE_MASKED) : nullptr;
     DrawImageAt(picture, 0, 0);   // its texture is made before timing
-    std::vector<double> frames, baselines;
+    std::vector<double> frames, baselines, tiles;
     for (int round = 0; round < kRounds; ++round) {
         double start = Seconds();
         EditorFrame(viewer);
@@ -98,8 +107,11 @@ TZoomFigures MeasureZoom(TJillLevelViewer& viewer, float zoom) {
         DrawImageAt(picture, 0, 0);
         Flip(0);
         baselines.push_back(Seconds() - start);
+        start = Seconds();
+        DrawTileLayerAlone(viewer);
+        tiles.push_back(Seconds() - start);
     }
-    return {Median(frames) * 1e3, Median(baselines) * 1e3};
+    return {Median(frames) * 1e3, Median(baselines) * 1e3, Median(tiles) * 1e3};
 }
 
 // Passes of the editor loop with nothing to redraw: the refresh test and the
@@ -136,8 +148,8 @@ std::string MeasureRenderer(const std::string& dir) {
         const TZoomFigures figures = MeasureZoom(viewer, kZooms[i]);
         const double ratio = figures.frameMs / figures.baselineMs;
         worst = std::max(worst, ratio);
-        std::printf("%s renderer, zoom %-4s: frame %.3f ms, baseline copy %.3f ms, ratio %.2f\n", renderer.c_str(),
-                    kZoomNames[i], figures.frameMs, figures.baselineMs, ratio);
+        std::printf("%s renderer, zoom %-4s: frame %.3f ms (tile layer %.3f ms), baseline copy %.3f ms, ratio %.2f\n",
+                    renderer.c_str(), kZoomNames[i], figures.frameMs, figures.tilesMs, figures.baselineMs, ratio);
         char part[48];
         std::snprintf(part, sizeof part, "%s%s %.2f", ratios.empty() ? "" : ", ", kZoomNames[i], ratio);
         ratios += part;
