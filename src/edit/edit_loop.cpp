@@ -1,28 +1,302 @@
-// The editing screen's loop: one pass polls the keys and the mouse once,
-// acts on them, and draws only when something asked for it.
+// The editing screen's loop: one pass draws if something asked for it, then
+// polls the keys and the mouse once and acts on them.
 
 #include "edit/jill_level_viewer.h"
+#include "level/level.h"
+#include "level/object_kinds.h"
+#include "view/object_hit_tests.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 
+namespace {
+
+constexpr int kRepeatMs = 400;
+
+bool CtrlHeld() { return KeyIsDown(VK_LCONTROL) || KeyIsDown(VK_RCONTROL); }
+bool ShiftHeld() { return KeyIsDown(VK_LSHIFT) || KeyIsDown(VK_RSHIFT); }
+
+// Both keys are asked every pass, so that each keeps its own repeat timing.
+bool EitherRepeats(int a, int b) {
+    const bool first = KeyRepeat(a, kRepeatMs);
+    const bool second = KeyRepeat(b, kRepeatMs);
+    return first || second;
+}
+
+bool EitherPressed(int a, int b) {
+    const bool first = KeyPresses(a) > 0;
+    const bool second = KeyPresses(b) > 0;
+    return first || second;
+}
+
+// The objects of the level under the pointer, in level order; with
+// linkTargets only those a link can reach.
+std::vector<TLevelObjectPtr> ObjectsAtPointer(TJillLevelViewer& viewer, bool linkTargets) {
+    int px = 0, py = 0;
+    viewer.MapGetMousePixelPos(px, py);
+    std::vector<TLevelObjectPtr> found;
+    for (const TLevelObjectPtr& obj : viewer.level->objs)
+        if (obj && InHitbox(px, py, *obj) && (!linkTargets || IsLinkableKind(obj->objkind))) found.push_back(obj);
+    return found;
+}
+
+// The one of them the user means: the last, or the one picked when several
+// overlap; null when the picker is cancelled.
+TLevelObjectPtr ChooseObject(TJillLevelViewer& viewer, std::vector<TLevelObjectPtr> found) {
+    if (found.empty()) return nullptr;
+    if (found.size() == 1) return found.front();
+    TLevelObjectPtr chosen = viewer.SelectObjectFromList(std::move(found));
+    viewer.FlushInput();
+    return chosen;
+}
+
+// A left press on the map paints on every pass it is held, under one undo
+// state; with Shift it fills once. The right button drags out a brush.
+bool TileModeClicks(TJillLevelViewer& viewer, bool down1, bool down2, bool click2, bool release2, bool pressStarts) {
+    if (down1 && down2) {
+        viewer.CancelSelection();
+        viewer.FlushMouseEx();
+    } else if (click2) {
+        viewer.StartSelection();
+    } else if (release2) {
+        viewer.EndSelection();
+    } else if (down1 && viewer.MouseOverMap()) {
+        if (pressStarts) viewer.MakeUndoState();
+        if (ShiftHeld()) {
+            viewer.FloodFill();
+            viewer.FlushMouseEx();
+        } else {
+            viewer.PlaceTiles();
+        }
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Placing and moving the held object, link mode's target, and the context
+// menus of the right button.
+bool ObjectModeClicks(TJillLevelViewer& viewer, bool click1, bool click2) {
+    if (!viewer.level) return false;
+    if (viewer.MouseOverObjectList()) {
+        if (!click2) return false;
+        if (TLevelObjectPtr entry = viewer.ObjListGetObjAt(PointerX(), PointerY())) viewer.ObjectPaletteContextMenu(entry);
+        viewer.selLink = 0;
+        return true;
+    }
+    if (!viewer.MouseOverMap()) return false;
+    bool acted = false;
+    if (click1 && viewer.selObj) {
+        acted = true;
+        if (viewer.selLink) {
+            // Without a target under the pointer link mode stays on.
+            if (TLevelObjectPtr target = ChooseObject(viewer, ObjectsAtPointer(viewer, true))) {
+                viewer.ObjectLinkMenu(viewer.selObj, target);
+                viewer.selLink = 0;
+                viewer.selObj = nullptr;
+            }
+        } else {
+            TLevel& level = *viewer.level;
+            const bool inLevel = level.ContainsObject(viewer.selObj.get());
+            int x = 0, y = 0;
+            viewer.MapGetObjectPos(viewer.selObj.get(), x, y);
+            if (!inLevel || x != AsSigned16(viewer.selObj->x) || y != AsSigned16(viewer.selObj->y)) {
+                viewer.MakeUndoState();
+                viewer.levelchanged = 1;
+                viewer.selObj->ChangePosition(x, y);
+                if (!inLevel) {
+                    level.AddObject(viewer.selObj);
+                    // Shift keeps a fresh copy in hand for the next click.
+                    if (ShiftHeld()) viewer.selObj = viewer.selObj->Clone();
+                }
+            }
+        }
+    }
+    if (click2) {
+        acted = true;
+        // The right button drops what is held and leaves link mode.
+        viewer.selObj = nullptr;
+        viewer.selLink = 0;
+        if (TLevelObjectPtr obj = ChooseObject(viewer, ObjectsAtPointer(viewer, false))) {
+            // The menu's "Link" keeps it as the link's source.
+            viewer.selObj = obj;
+            viewer.ObjectContextMenu(obj);
+        }
+    }
+    return acted;
+}
+
+}  // namespace
+
 int TJillLevelViewer::EditLoop() {
     FlushInput();
     bool redraw = true;
+    bool wasDown1 = false, wasDown2 = false;
     for (;;) {
         int px = 0, py = 0;
         if (MustRefresh(redraw) || MouseMoved(px, py)) {
             Cls();
             DrawEditor();
+            DrawTileSelectionPreview();
+            DrawLevelObjectInfo();
+            DrawObjectPreview();
+            if (selLink)
+                DrawStatusText("Link Objects: click on the object you want to link to the current object "
+                               "(right-click to abort)");
+            else
+                DrawStatus();
             Flip(-1);
             redraw = false;
         } else {
             SleepMs(16);
         }
 
-        if (CloseRequested() && AskSave()) {
-            SaveSettings();
-            ExitProgram();
+        int wheel = WheelDelta();
+        const bool ctrl = CtrlHeld();
+
+        if (KeyPresses(VK_TAB)) {
+            editobjs ^= 1;
+            CancelSelection();
+            FlushMouseEx();
+            redraw = true;
+        }
+        if (KeyPresses('1')) {
+            drawtiles = uint8_t((drawtiles + 1) % 4);
+            redraw = true;
+        }
+        if (KeyPresses('2')) {
+            drawobjs = uint8_t((drawobjs + 1) % 4);
+            redraw = true;
+        }
+        if (KeyPresses('3')) {
+            drawwin ^= 1;
+            redraw = true;
+        }
+        if (KeyRepeat(VK_LEFT, kRepeatMs)) {
+            if (camX > 0) --camX;
+            redraw = true;
+        }
+        if (KeyRepeat(VK_RIGHT, kRepeatMs)) {
+            if (camX < maxCamX) ++camX;
+            redraw = true;
+        }
+        if (KeyRepeat(VK_UP, kRepeatMs)) {
+            if (camY > 0) --camY;
+            redraw = true;
+        }
+        if (KeyRepeat(VK_DOWN, kRepeatMs)) {
+            if (camY < maxCamY) ++camY;
+            redraw = true;
+        }
+        if (KeyPresses(VK_F12)) fullrefresh ^= 1;
+        // However far the wheel turned, one zoom step per pass, and that
+        // movement does not also scroll the panel.
+        if (EitherRepeats(VK_ADD, VK_OEM_PLUS) || (wheel > 0 && ctrl)) {
+            ZoomIn();
+            wheel = 0;
+            redraw = true;
+        }
+        if (EitherRepeats(VK_SUBTRACT, VK_OEM_MINUS) || (wheel < 0 && ctrl)) {
+            ZoomOut();
+            wheel = 0;
+            redraw = true;
+        }
+        if (EitherPressed('0', VK_NUMPAD0) && ctrl) {
+            ResetZoom();
+            redraw = true;
+        }
+        if (wheel != 0 && !ctrl) {
+            if (editobjs)
+                ObjListScrollWheel(wheel, objects.size());
+            else
+                TilesetScrollWheel(wheel);
+            redraw = true;
+        }
+        if (KeyRepeat(VK_PRIOR, kRepeatMs)) {
+            if (editobjs)
+                ObjListRowUp();
+            else
+                TilesetRowUp();
+            redraw = true;
+        }
+        if (KeyRepeat(VK_NEXT, kRepeatMs)) {
+            if (editobjs)
+                ObjListRowDown(objects.size());
+            else
+                TilesetRowDown();
+            redraw = true;
+        }
+        if (KeyPresses('S') && ctrl) {
+            SaveLevel("");
+            redraw = true;
+        }
+        if (KeyRepeat('Z', kRepeatMs) && ctrl) {
+            FlushMouseEx();
+            Undo();
+            redraw = true;
+        }
+        if (KeyRepeat('Y', kRepeatMs) && ctrl) {
+            FlushMouseEx();
+            Redo();
+            redraw = true;
+        }
+        if (KeyIsDown('F') && !editobjs) {
+            redraw = true;
+            if (MouseOverMap() && level) {
+                int tx = 0, ty = 0;
+                MapGetMouseTilePos(tx, ty);
+                findtile = level->Board(tx, ty);
+            }
+        } else if (findtile >= 0) {
+            findtile = -1;
+            redraw = true;
+        }
+
+        // A press seen by the counter, or a button found down that was up
+        // on the pass before, is a click. A press let go again before this
+        // pass still counts as held for it, so a quick click on a busy frame
+        // paints its cell instead of getting lost.
+        const bool hits1 = ButtonHits(1) > 0, hits2 = ButtonHits(2) > 0;
+        const bool down1 = ButtonDown(1) || hits1, down2 = ButtonDown(2) || hits2;
+        const bool click1 = hits1 || (down1 && !wasDown1);
+        const bool click2 = hits2 || (down2 && !wasDown2);
+        const bool release2 = wasDown2 && !down2;
+        const bool pressStarts = !wasDown1;
+        wasDown1 = down1;
+        wasDown2 = down2;
+
+        bool skipToEscape = false;
+        if (click1 && !down2) {
+            const int x = PointerX(), y = PointerY();
+            if (MouseOverUndoButton(x, y)) {
+                Undo();
+                redraw = true;
+            } else if (MouseOverRedoButton(x, y)) {
+                Redo();
+                redraw = true;
+            } else if (MouseOverTilesButton(x, y)) {
+                editobjs = 0;
+                redraw = true;
+            } else if (MouseOverObjectsButton(x, y)) {
+                editobjs = 1;
+                redraw = true;
+            } else if (MouseOverInventoryButton(x, y)) {
+                EditInventory();
+                redraw = true;
+                skipToEscape = true;
+            }
+        }
+
+        if (!skipToEscape) {
+            if (editobjs)
+                redraw |= ObjectModeClicks(*this, click1, click2);
+            else
+                redraw |= TileModeClicks(*this, down1, down2, click2, release2, pressStarts);
+
+            if (CloseRequested() && AskSave()) {
+                SaveSettings();
+                ExitProgram();
+            }
         }
         if (KeyPresses(VK_ESCAPE)) {
             FlushInput();

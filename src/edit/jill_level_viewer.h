@@ -19,6 +19,7 @@ class TLevel;
 class TLevelObject;
 class TShapeManager;
 class TTileInfo;
+class TTileLayer;
 class TIniParser;
 
 // Snapshots of the level, newest first.
@@ -78,12 +79,50 @@ public:
     // The main menu's export: builds the picture and asks where to write it.
     void ExportMapshot();
 
-    // --- display switches (view/)
-    uint8_t drawtiles = 1;
-    uint8_t drawobjs = 3;
-    uint8_t drawwin = 0;
-    int findtile = -1;
-    int flashing = 0;
+    // --- the pointer over the layout (view/layout_methods.cpp)
+    using TScreenLayout::MapGetMousePixelPos;
+    using TScreenLayout::MapGetMouseTilePos;
+    using TScreenLayout::MapGetObjectPos;
+    using TScreenLayout::MouseOverMap;
+    using TScreenLayout::MouseOverObjectList;
+    using TScreenLayout::MouseOverTileset;
+    using TScreenLayout::TilesetGetMousePos;
+    bool MouseOverMap() const;
+    bool MouseOverTileset() const;
+    bool MouseOverObjectList() const;
+    void MapGetMouseTilePos(int& tx, int& ty) const;
+    void MapGetMousePixelPos(int& px, int& py) const;
+    // Where obj would stand if dropped at the pointer; Alt keeps the exact pixel.
+    void MapGetObjectPos(const TLevelObject* obj, int& px, int& py) const;
+    void TilesetGetMousePos(int& tx, int& ty) const;
+    std::shared_ptr<TLevelObject> ObjListGetObjAt(int x, int y) const;
+
+    // --- display switches and the map (view/map_tiles.cpp, view/map_objects.cpp)
+    uint8_t drawtiles = 1;     // 0 none, 1 as the game draws them, 2 raw numbers, 3 attribute images
+    uint8_t drawobjs = 3;      // bit 0 pictures, bit 1 hit-box outlines
+    uint8_t drawwin = 0;       // 1 marks cells whose word has bit 14 or 15 set
+    int findtile = -1;         // the tileset entry that pulses while F is held
+    int flashing = 0;          // set by a pulsing mark: asks for a redraw soon
+    std::shared_ptr<TTileLayer> tileLayer;   // the tile layer's picture, kept in step with the board
+    std::shared_ptr<class TTilesetPicture> tilesetPicture;   // the tileset panel's 600 entries as one picture
+    void DrawLevel();
+    void DrawLevelTiles();
+    void DrawLevelObjects();
+    void DrawLevelObjectInfo();
+    void HighlightLinkedObjects(const TLevelObject* obj);
+
+    // --- panels and status bar (view/editor_screen.cpp, view/tileset_panel.cpp, view/palette_panel.cpp,
+    //     view/status_bar.cpp)
+    void DrawInterface();
+    void DrawTileset();
+    void DrawObjectList();
+    void DrawStatusText(const std::string& text);
+    void DrawStatus();
+
+    // --- object descriptions (edit/object_description.cpp)
+    std::string ObjectToString(const TLevelObject* obj) const;
+    // Pieces of text no wider than width pixels, cut at blanks.
+    std::vector<std::string> SplitLine(const std::string& text, int width) const;
 
     // --- windows and the dimmed background (view/windows.cpp)
     void DrawWindow(int x, int y, int w, int h);
@@ -100,19 +139,46 @@ public:
     void FlushInput();
     bool MustRefresh(bool force);
 
-    // --- brush and held object (edit/selection.cpp)
-    int selArea = 0;
+    // --- brush and held object (edit/selection.cpp, edit/tile_tools.cpp, view/previews.cpp)
+    int selArea = 0;                  // where a right-drag began: 0 none, 1 the map, 2 the tileset
     int selStartX = -1, selStartY = -1;
-    std::vector<uint16_t> selTiles;
+    std::vector<uint16_t> selTiles;   // the brush, row by row
     int selW = 0, selH = 0;
-    std::shared_ptr<TLevelObject> selObj;
-    int selLink = 0;
+    std::shared_ptr<TLevelObject> selObj;   // held for placing or moving, or the source of a link
+    int selLink = 0;                  // 1: the next left click on the map picks the link target
     void ClearSelection();
     void CancelSelection();
+    void StartSelection();
+    void EndSelection();
+    void PlaceTiles();
+    void FloodFill();
+    void DrawTileSelectionPreview();
+    void DrawObjectPreview();
 
-    // --- undo history (edit/)
+    // --- undo history (edit/undo.cpp)
     std::shared_ptr<TLevelList> undoList;
     std::shared_ptr<TLevelList> redoList;
+    bool CanUndo() const;
+    bool CanRedo() const;
+    // Records the level as it is, before an edit.
+    void MakeUndoState();
+    void Undo();
+    void Redo();
+    // Re-attaches selObj to its equal in state, the level about to become current.
+    void FindSelectedObject(const std::shared_ptr<TLevel>& state);
+
+    // --- object dialogs and menus (edit/object_menus.cpp, edit/object_form.cpp, edit/text_field.cpp)
+    void ObjectContextMenu(const std::shared_ptr<TLevelObject>& obj);
+    void ObjectPaletteContextMenu(const std::shared_ptr<TLevelObject>& obj);
+    // The picker for overlapping objects; null when cancelled.
+    std::shared_ptr<TLevelObject> SelectObjectFromList(std::vector<std::shared_ptr<TLevelObject>> list);
+    void ObjectLinkMenu(const std::shared_ptr<TLevelObject>& source, const std::shared_ptr<TLevelObject>& target);
+    void EditObject(const std::shared_ptr<TLevelObject>& obj);
+    // The one-line text field; gives the edited text, or text itself on Escape.
+    std::string EditString(const std::string& text, int x, int y, int w, int h);
+
+    // --- inventory editor (edit/inventory_editor.cpp)
+    void EditInventory();
 
     // --- messages (edit/messages.cpp)
     void MyNotify(const std::string& text, int serious);

@@ -2,6 +2,30 @@
 // where it is now.
 
 #include "edit/jill_level_viewer.h"
+#include "level/level_object.h"
 #include "platform/graphics.h"
+#include "platform/input.h"
 
 void TJillLevelViewer::InitWindow() { TScreenLayout::InitWindow(ScreenWidth(), ScreenHeight()); }
+
+bool TJillLevelViewer::MouseOverMap() const { return MouseOverMap(PointerX(), PointerY()); }
+bool TJillLevelViewer::MouseOverTileset() const { return MouseOverTileset(PointerX(), PointerY()); }
+bool TJillLevelViewer::MouseOverObjectList() const { return MouseOverObjectList(PointerX(), PointerY()); }
+
+void TJillLevelViewer::MapGetMouseTilePos(int& tx, int& ty) const { MapGetMouseTilePos(PointerX(), PointerY(), tx, ty); }
+
+void TJillLevelViewer::MapGetMousePixelPos(int& px, int& py) const {
+    MapGetMousePixelPos(PointerX(), PointerY(), px, py);
+}
+
+void TJillLevelViewer::MapGetObjectPos(const TLevelObject* obj, int& px, int& py) const {
+    const bool alt = KeyIsDown(VK_LMENU) || KeyIsDown(VK_RMENU);
+    MapGetObjectPos(PointerX(), PointerY(), obj, alt, px, py);
+}
+
+void TJillLevelViewer::TilesetGetMousePos(int& tx, int& ty) const { TilesetGetMousePos(PointerX(), PointerY(), tx, ty); }
+
+std::shared_ptr<TLevelObject> TJillLevelViewer::ObjListGetObjAt(int x, int y) const {
+    const int index = ObjListIndexAt(x, y, objects.size());
+    return index < 0 ? nullptr : objects[size_t(index)];
+}
