@@ -34,9 +34,10 @@ int TLevelObject::CopyFrom(const TLevelObject* other) {
     insideStr = o.insideStr;
     info1 = o.info1;
     zaphold = o.zaphold;
-    myshape = nullptr;
-    for (const TMyShape* shape = sourceChain.get(); shape; shape = shape->succ.get())
-        AddShape(shape->x, shape->y, shape->sh, shape->bitmap);
+    // The pictures and placements are shared until one of the two objects
+    // moves or grows its chain (OwnChain): an undo snapshot of a level then
+    // costs the records and little more.
+    myshape = sourceChain;
     return 1;
 }
 
@@ -46,7 +47,21 @@ std::shared_ptr<TLevelObject> TLevelObject::Clone() const {
     return copy;
 }
 
+void TLevelObject::OwnChain() {
+    if (!myshape || myshape.use_count() == 1) return;
+    std::shared_ptr<TMyShape> shared = myshape;
+    myshape = nullptr;
+    TMyShape* last = nullptr;
+    for (const TMyShape* shape = shared.get(); shape; shape = shape->succ.get()) {
+        auto placement = std::make_shared<TMyShape>(*shape);
+        placement->succ = nullptr;
+        (last ? last->succ : myshape) = placement;
+        last = placement.get();
+    }
+}
+
 void TLevelObject::ChangePosition(int newX, int newY) {
+    OwnChain();
     int dx = newX - AsSigned16(x);
     int dy = newY - AsSigned16(y);
     x = static_cast<uint16_t>(AsSigned16(x) + dx);
@@ -59,6 +74,7 @@ void TLevelObject::ChangePosition(int newX, int newY) {
 
 int TLevelObject::AddShape(int shapeX, int shapeY, uint16_t sh, std::shared_ptr<TBitmap> bitmap) {
     if (sh == kNoShape && !bitmap) return 0;
+    OwnChain();
     auto shape = std::make_shared<TMyShape>();
     shape->x = shapeX;
     shape->y = shapeY;

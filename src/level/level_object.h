@@ -38,9 +38,8 @@ public:
     // 1 when other is present and every record field and the text are equal;
     // the pictures are not compared.
     int Equals(const TLevelObject* other) const;
-    // Copies the record fields and the text, and rebuilds the sprite chain as a
-    // copy of other's so that this object owns images of its own. Nothing when
-    // other is absent.
+    // Copies the record fields and the text, and shares other's sprite chain
+    // until either object changes its own. Nothing when other is absent.
     int CopyFrom(const TLevelObject* other);
     std::shared_ptr<TLevelObject> Clone() const;
     // Moves the object and all its sprites by the same amount.
@@ -54,6 +53,11 @@ public:
     bool HasTextBlock() const { return inside != 0 || !insideStr.empty(); }
     // Writes the 31-byte record; 0 (and nothing written) when stream is absent.
     int Write(TStream* stream) const;
+
+private:
+    // Makes the sprite chain this object's alone before it is changed; the
+    // pictures stay shared, as nothing changes a picture in place.
+    void OwnChain();
 };
 
 using TLevelObjectPtr = std::shared_ptr<TLevelObject>;

@@ -189,8 +189,10 @@ TEST(LevelModel, CloneSharesNothingMutable) {
         EXPECT_NE(copy->objs[i], level->objs[i]);
         EXPECT_TRUE(copy->objs[i]->Equals(level->objs[i].get()));
     }
+    // The pictures are shared until one side changes its chain: moving the
+    // copy below must leave the source's placements where they were.
     ASSERT_TRUE(copy->objs[1]->myshape);
-    EXPECT_NE(copy->objs[1]->myshape, level->objs[1]->myshape);
+    EXPECT_EQ(copy->objs[1]->myshape, level->objs[1]->myshape);
 
     copy->SetTile(1, 1, 0);
     copy->objs[1]->ChangePosition(50, 50);
@@ -227,7 +229,7 @@ TEST(LevelObject, EqualsComparesEveryRecordFieldAndTheText) {
     EXPECT_EQ(a.Equals(&withPicture), 1) << "pictures are not compared";
 }
 
-TEST(LevelObject, CopyFromRebuildsTheChainWithImagesOfItsOwn) {
+TEST(LevelObject, CopyFromSharesTheChainUntilEitherObjectChangesIt) {
     TLevelObject source;
     source.AddShape(1, 2, 0x2B01, nullptr);
     auto label = CreateBitmap(3, 2, nullptr, 1);
@@ -246,10 +248,18 @@ TEST(LevelObject, CopyFromRebuildsTheChainWithImagesOfItsOwn) {
     EXPECT_EQ(second->x, 5);
     EXPECT_EQ(second->sh, kNoShape);
     EXPECT_EQ(second->bitmap, label);
-    ASSERT_TRUE(second->image);
-    EXPECT_NE(second->image, source.myshape->succ->image);
-    EXPECT_EQ(second->image->width, 3);
+    EXPECT_EQ(second->image, source.myshape->succ->image);
     EXPECT_EQ(second->succ, nullptr);
+    // Moving the copy, or adding to either, leaves the other's placements alone.
+    copy.ChangePosition(10, 0);
+    ASSERT_TRUE(copy.myshape && copy.myshape->succ);
+    EXPECT_EQ(copy.myshape->succ->x, 15);
+    EXPECT_EQ(copy.myshape->succ->image, label ? source.myshape->succ->image : nullptr);
+    EXPECT_EQ(source.myshape->succ->x, 5);
+    TLevelObject third;
+    third.CopyFrom(&source);
+    third.AddShape(0, 0, 0x2B03, nullptr);
+    EXPECT_EQ(source.myshape->succ->succ, nullptr);
 
     copy.CopyFrom(&copy);
     ASSERT_TRUE(copy.myshape && copy.myshape->succ);

@@ -1,0 +1,182 @@
+// The cost of the unbounded undo history and of the tile tools: one
+// snapshot of a full level (time and bytes), one pass of painting with a
+// 20 x 20 brush (time, and that it allocates nothing), a fill of the whole
+// empty board, and the memory after 10,000 recorded strokes.
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <unistd.h>
+#include <new>
+#include <string>
+
+#include "app/log.h"
+#include "edit/jill_level_viewer.h"
+#include "gamedata/attribute_sheet.h"
+#include "level/level.h"
+#include "level/level_file.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/scripted_input.h"
+#include "sample_game/sample_game.h"
+
+// Every allocation of the program is counted, so that a benchmark can say
+// how many bytes one call takes. GCC cannot see that the replaced new and
+// delete below are a matched pair over malloc and free.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+namespace {
+std::atomic<size_t> allocatedBytes{0};
+std::atomic<size_t> allocations{0};
+}  // namespace
+
+void* operator new(size_t size) {
+    allocatedBytes += size;
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
+
+namespace {
+
+constexpr int kFullLevelObjects = 258;
+
+// The sample game's busiest level filled up to the most objects the game
+// allows, each with its pictures, in a window with the pointer on the map.
+struct TUndoSetup {
+    std::string dir;
+    TJillLevelViewer viewer;
+
+    TUndoSetup() {
+        char pattern[] = "/tmp/tarn-bench-XXXXXX";
+        if (!mkdtemp(pattern)) std::abort();
+        dir = std::string(pattern) + "/";
+        std::string error;
+        if (!WriteSampleGame(dir, error)) std::abort();
+        UseHeadlessDisplay();
+        if (!OpenGraphicsWindow(1280, 720)) std::abort();
+        viewer.InitWindow();
+        viewer.level = ReadLevel(dir + kSampleShowcaseLevel);
+        if (!viewer.level || viewer.level->objs.empty()) std::abort();
+        for (size_t i = 0; viewer.level->objs.size() < kFullLevelObjects; ++i)
+            viewer.level->AddObject(viewer.level->objs[i]->Clone());
+        viewer.InitGame(dir, viewer.GameInfos[0]);
+        viewer.GenerateImages();
+        viewer.undoList = std::make_shared<TLevelList>();
+        viewer.redoList = std::make_shared<TLevelList>();
+        PushPointerMoveEvent(400, 100);
+        PollEvents();
+    }
+    ~TUndoSetup() { std::filesystem::remove_all(dir); }
+
+    void Brush(int w, int h) {
+        viewer.selW = w;
+        viewer.selH = h;
+        viewer.selTiles.assign(size_t(w * h), 0);
+        for (size_t i = 0; i < viewer.selTiles.size(); ++i) viewer.selTiles[i] = uint16_t(i % 600);
+    }
+};
+
+TUndoSetup& Setup() {
+    static TUndoSetup setup;
+    return setup;
+}
+
+size_t snapshotBytes = 0;
+size_t paintAllocations = 0;
+
+void BM_MakeUndoState(benchmark::State& state) {
+    TJillLevelViewer& viewer = Setup().viewer;
+    for (auto _ : state) {
+        const size_t before = allocatedBytes;
+        viewer.MakeUndoState();
+        snapshotBytes = allocatedBytes - before;
+        state.PauseTiming();
+        viewer.undoList->clear();
+        state.ResumeTiming();
+    }
+}
+
+void BM_PlaceTiles20x20(benchmark::State& state) {
+    Setup().Brush(20, 20);
+    TJillLevelViewer& viewer = Setup().viewer;
+    for (auto _ : state) {
+        const size_t before = allocations;
+        viewer.PlaceTiles();
+        paintAllocations = allocations - before;
+    }
+}
+
+void BM_FloodFillEmptyBoard(benchmark::State& state) {
+    Setup().Brush(2, 2);
+    TJillLevelViewer& viewer = Setup().viewer;
+    TLevelPtr level = viewer.level;
+    auto empty = std::make_shared<TLevel>();
+    viewer.level = empty;
+    for (auto _ : state) {
+        state.PauseTiming();
+        empty->bd.fill(0);
+        state.ResumeTiming();
+        viewer.FloodFill();
+    }
+    viewer.level = level;
+}
+
+BENCHMARK(BM_MakeUndoState)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlaceTiles20x20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FloodFillEmptyBoard)->Unit(benchmark::kMicrosecond);
+
+class TTimesReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> cpu;   // processor time per iteration, in seconds
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (run.iterations > 0) cpu[run.benchmark_name()] = run.cpu_accumulated_time / double(run.iterations);
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+// Resident memory of the process in megabytes.
+double ResidentMegabytes() {
+    long pages = 0, resident = 0;
+    FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (!statm) return -1;
+    const int read = std::fscanf(statm, "%ld %ld", &pages, &resident);
+    std::fclose(statm);
+    return read == 2 ? double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0) : -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    SetLogPath("");
+    RegisterAttributeSheet();
+    benchmark::Initialize(&argc, argv);
+    TTimesReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    // 10,000 strokes, each recorded as the editor records a stroke.
+    TJillLevelViewer& viewer = Setup().viewer;
+    Setup().Brush(3, 3);
+    viewer.undoList->clear();
+    for (int i = 0; i < 10000; ++i) {
+        viewer.MakeUndoState();
+        viewer.PlaceTiles();
+    }
+    const auto& cpu = reporter.cpu;
+    auto micro = [&](const char* name) { return cpu.count(name) ? cpu.at(name) * 1e6 : -1.0; };
+    std::printf("\nundo snapshot of %d objects: %.1f us (goal under 200), %.1f KB (goal under 48)\n",
+                kFullLevelObjects, micro("BM_MakeUndoState"), double(snapshotBytes) / 1024.0);
+    std::printf("paint pass, 20 x 20 brush: %.2f us (goal under 20), %zu allocations (goal 0); "
+                "fill of the empty board, 2 x 2 brush: %.1f us (goal under 1000)\n",
+                micro("BM_PlaceTiles20x20"), paintAllocations, micro("BM_FloodFillEmptyBoard"));
+    std::printf("resident memory after 10,000 strokes: %.0f MB (goal under 600)\n", ResidentMegabytes());
+    benchmark::Shutdown();
+    return 0;
+}
