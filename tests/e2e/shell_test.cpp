@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/startup.h"
+#include "e2e/editor_session.h"
 #include "e2e/screen_colours.h"
 #include "edit/jill_level_viewer.h"
 #include "gamedata/shape_manager.h"
@@ -17,17 +18,12 @@
 #include "level/level.h"
 #include "level/level_file.h"
 #include "platform/program_file.h"
-#include "sample_game/sample_game.h"
 #include "support/files.h"
-#include "support/log_capture.h"
-#include "support/test_host.h"
-#include "support/work_folder.h"
 
 namespace {
 
 constexpr int kMenuWidth = 112;   // "Back To Editor", the widest entry
 constexpr int kMenuEntries = 7;
-enum { kNewLevel, kLoadLevel, kSaveLevel, kSaveLevelAs, kExportMapshot, kBackToEditor, kQuit };
 
 const uint32_t kWhite = Rgb(255, 255, 255);
 const uint32_t kGrey = Rgb(127, 127, 127);
@@ -49,29 +45,15 @@ std::vector<std::set<uint32_t>> EntryInk(const TPixmap& frame, const TMenuBlock&
 
 std::string LevelFilter() { return "Level Files:jn1,jn2,jn3,one;All Files:*"; }
 
-class Shell : public testing::Test {
+class Shell : public TEditorSession {
 protected:
-    TWorkFolder work;
-    TLogCapture log;
-    TTestHost host;
-    TJillLevelViewer viewer;
     TMenuBlock menu;
-    std::string game = work.File("game") + "/";
 
-    Shell() {
-        std::string error;
-        if (!WriteSampleGame(game, error)) ADD_FAILURE() << error;
-    }
-
-    // Clicks an entry of the main menu once the menu shows.
-    void Choose(int entry) {
-        host.Then([this, entry] { host.Click(menu.x + 4, menu.y + 16 * entry + 8); });
-    }
+    void Choose(int entry) { ClickMenuEntry(entry); }
     // Waits for the menu to come back after an action that idles on its way
     // (a one-frame notice), so the next input is not flushed with it.
     void WaitFor(std::function<bool()> done) { host.WaitUntil(std::move(done)); }
     size_t Shown() const { return host.Requesters().size(); }
-    // A session takes a few hundred passes; a script that went wrong fails fast.
     TRunResult Run(const std::function<void()>& body) { return host.Run(body, 3000); }
 };
 
@@ -149,7 +131,7 @@ TEST_F(Shell, SettingsChooseTheWindowAndAnEmptyPaletteKeepsTheFileEntries) {
         EXPECT_EQ(EntryInk(*host.Capture(), small)[kNewLevel], std::set<uint32_t>{kWhite});
         host.RequestClose();
     });
-    EXPECT_EQ(Run([&] { viewer.MainMenu(); }).end, TRunEnd::Exited);
+    EXPECT_EQ(RunMenu().end, TRunEnd::Exited);
     EXPECT_TRUE(viewer.objects.empty());
     EXPECT_EQ(ReadFileText(work.File("tarn.ini")),
               "[GRAPHICS]\r\nFULLREFRESH = 0\r\nHEIGHT      = 768\r\nWIDTH       = 1024\r\n\r\n"
@@ -161,7 +143,7 @@ TEST_F(Shell, PaletteSettingsAreReadWithTheirLimits) {
     WriteFileText(work.File("tarn.ini"), "[objects]\ncount=10001\nobject[1].yd=-1\nobject[2].objkind=300\n"
                                          "object[3].xl=7\nobject[4].inside=hello\n");
     host.Then([&] { host.RequestClose(); });
-    Run([&] { viewer.MainMenu(); });
+    RunMenu();
     ASSERT_EQ(viewer.objects.size(), 10000u);
     EXPECT_EQ(viewer.objects[1]->yd, 65535);
     EXPECT_EQ(viewer.objects[2]->objkind, 300 % 256);
@@ -183,7 +165,7 @@ TEST_F(Shell, PaletteSettingsAreReadWithTheirLimits) {
 
 TEST_F(Shell, AWindowThatCannotOpenHaltsWithTheLogBlockAndNoMessage) {
     WriteFileText(work.File("tarn.ini"), "[graphics]\nwidth=wide\n");
-    const TRunResult run = Run([&] { viewer.MainMenu(); });
+    const TRunResult run = RunMenu();
     EXPECT_EQ(run.end, TRunEnd::Exited);
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_TRUE(log.HasLine("Trying to start windowed graphics mode 0 x 720 ... ERROR"));
@@ -243,7 +225,7 @@ TEST_F(Shell, LoadsSavesAndExportsALevelThroughTheMenu) {
     Choose(kExportMapshot);
     WaitFor([&] { return Shown() == 10; });
     Choose(kQuit);
-    EXPECT_EQ(Run([&] { viewer.MainMenu(); }).end, TRunEnd::Exited);
+    EXPECT_EQ(RunMenu().end, TRunEnd::Exited);
 
     const auto& shown = host.Requesters();
     ASSERT_EQ(shown.size(), 10u);
@@ -306,7 +288,7 @@ TEST_F(Shell, AFailedLoadShowsItsNoticesAndLeavesNoLevel) {
     Choose(kExportMapshot);
     WaitFor([&] { return Shown() == 8; });
     host.Then([&] { host.RequestClose(); });
-    EXPECT_EQ(Run([&] { viewer.MainMenu(); }).end, TRunEnd::Exited);
+    EXPECT_EQ(RunMenu().end, TRunEnd::Exited);
 
     const auto& shown = host.Requesters();
     ASSERT_EQ(shown.size(), 8u);
@@ -379,7 +361,7 @@ TEST_F(Shell, NewLevelChoosesAGameAndSavesWithItsExtension) {
     Choose(kSaveLevel);
     WaitFor([&] { return viewer.levelfile == game + "new.jn2"; });
     Choose(kQuit);
-    EXPECT_EQ(Run([&] { viewer.MainMenu(); }).end, TRunEnd::Exited);
+    EXPECT_EQ(RunMenu().end, TRunEnd::Exited);
 
     const auto& shown = host.Requesters();
     ASSERT_EQ(shown.size(), 7u);

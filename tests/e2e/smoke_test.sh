@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# smoke_test.sh TARN X11_WINDOW_TOOL TARN_CLI: the real editor in a virtual X
-# server, driven with real X input as a person drives it.
+# smoke_test.sh TARN X11_WINDOW_TOOL TARN_CLI MAP_VIEW_CHECK: the real editor
+# in a virtual X server, driven with real X input as a person drives it.
 #
 # 1. With a fake zenity on PATH (it records its arguments and gives the
-#    scripted answers): start, load a sample level, back to the menu, save
-#    it as a new file, export a mapshot, quit; then the log, "tarn.ini", the
-#    saved level and the PNG are checked.
+#    scripted answers): start, load a sample level; scroll and zoom, and the
+#    map view matches the level's mapshot; pick a brush from the tileset,
+#    paint, fill, undo, paint again and save with Ctrl+S, and the file holds
+#    exactly that board; back to the menu, save it as a new file, export a
+#    mapshot, quit; then the log, "tarn.ini", the saved level and the PNG
+#    are checked.
 # 2. With no dialog helper at all: SDL's own message box shows, a real key
 #    press answers it, and the window's close box ends the program.
 #
@@ -15,6 +18,7 @@ set -euo pipefail
 tarn=$1
 tool=$2
 cli=$3
+check=$4
 title='Tarn - A Level Editor For Jill (Version 1.1)'
 title_pattern="^${title//[()]/.}\$"
 
@@ -122,6 +126,24 @@ menu_y=$(((720 - 112) / 2 + 8))
 click_entry() {
     xdotool mousemove --window "$window" "$menu_x" $((menu_y + 16 * $1)) click 1
 }
+# Keys go to the editor's window; each input gets a moment, as the editor
+# reads its input once a frame and a modifier must be seen held.
+key() { xdotool key --window "$window" "$@"; sleep 0.15; }
+with_key() {
+    xdotool keydown --window "$window" "$1"; sleep 0.15
+    "${@:2}"
+    xdotool keyup --window "$window" "$1"; sleep 0.15
+}
+move() { xdotool mousemove --window "$window" "$1" "$2"; sleep 0.15; }
+press() { xdotool mousedown --window "$window" "$1"; sleep 0.15; }
+release() { xdotool mouseup --window "$window" "$1"; sleep 0.15; }
+click() { press "$1"; release "$1"; }
+# Map cell (tx, ty) with the camera at (3, 2) and zoom 1; tileset entry t.
+cell_x() { echo $((320 + 16 * ($1 - 3) + 8)); }
+cell_y() { echo $((16 * ($1 - 2) + 8)); }
+board_word() {   # FILE X Y: the board word of cell (X, Y)
+    od -An -tu2 -j $((2 * ($2 * 64 + $3))) -N2 "$1" | tr -d ' '
+}
 
 # ---- 1. The round trip with the desktop's dialog helper
 cat >"$work/zenity.answers" <<EOF
@@ -144,10 +166,51 @@ menu_drawn() {
 }
 wait_for 20 "the window shows nothing but black" menu_drawn
 
+level="$work/run/game/showcase.jn1"
+cp "$level" "$work/original.jn1"
+"$cli" mapshot "$level" "$work/expected.png"
 click_entry 1                                  # Load Level
 wait_for 20 "no file requester for Load Level" has_calls 1
 sleep 0.5                                      # the editor takes the screen
-xdotool key --window "$window" Escape          # back to the menu
+
+# ---- The editing screen: scroll, zoom, and the map as the mapshot shows it
+move 100 600                                   # over the tileset, off the map
+key 2; key 2                                   # pictures only, no outlines
+key Right; key Right; key Right; key Down; key Down
+map_matches() {
+    "$tool" snapshot "$window" "$work/map.ppm" >/dev/null &&
+        "$check" "$work/map.ppm" "$work/original.jn1" "$work/expected.png" 3 2 "$1" >"$work/check.out"
+}
+wait_for 10 "the map view at zoom 1 is not the mapshot: $(cat "$work/check.out" 2>/dev/null)" map_matches 1
+key equal
+wait_for 10 "the map view at zoom 2 is not the mapshot: $(cat "$work/check.out" 2>/dev/null)" map_matches 2
+key minus
+
+# ---- Tile editing: a 2 x 2 brush from the tileset (entries 45, 46, 65, 66)
+move 88 56
+press 3
+move 104 72
+release 3
+move "$(cell_x 10)" "$(cell_y 10)"             # a stroke on cell (10, 10)
+click 1
+move "$(cell_x 30)" "$(cell_y 30)"             # a fill of the sky, undone
+with_key Shift_L click 1
+with_key Control_L key z
+move "$(cell_x 20)" "$(cell_y 12)"             # another stroke
+click 1
+with_key Control_L key s
+saved_board() { ! cmp -s "$level" "$work/original.jn1"; }
+wait_for 20 "Ctrl+S did not save the level" saved_board
+for expected in "10 10 45" "11 10 46" "10 11 65" "11 11 66" "20 12 45" "21 13 66"; do
+    read -r x y tile <<<"$expected"
+    [ "$(board_word "$level" "$x" "$y")" = "$tile" ] || fail "cell ($x, $y) holds $(board_word "$level" "$x" "$y"), not $tile"
+done
+[ "$(board_word "$level" 30 30)" = "$(board_word "$work/original.jn1" 30 30)" ] || fail "the undone fill was saved"
+[ "$(cmp -l "$level" "$work/original.jn1" | wc -l)" -le 16 ] || fail "more than the two strokes changed in the file"
+[ "$(tail -c +16385 "$level" | cmp - <(tail -c +16385 "$work/original.jn1") && echo same)" = same ] ||
+    fail "saving changed more than the board"
+
+key Escape                                     # back to the menu
 sleep 0.5
 click_entry 3                                  # Save Level As
 wait_for 20 "the level was not saved" test -f "$work/run/saved.jn1"
@@ -159,7 +222,7 @@ wait_exit "Quit"
 
 grep -qx -- '--file-selection' "$work/zenity.calls" || fail "zenity was not asked for a file"
 grep -qx -- '--title=Open Jill Level File...' "$work/zenity.calls" || fail "no open requester titled as it should be"
-cmp -s "$work/run/saved.jn1" "$work/run/game/showcase.jn1" || fail "the saved level differs from the one loaded"
+cmp -s "$work/run/saved.jn1" "$level" || fail "the level saved as a new file differs from the level saved"
 [ "$(head -c 8 "$work/run/shot.png" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] || fail "shot.png is not a PNG"
 [ "$(od -An -tx1 -j16 -N8 "$work/run/shot.png" | tr -d ' ')" = 0000080000000400 ] || fail "shot.png is not 2048 x 1024"
 grep -q $'^This is Tarn - A Level Editor For Jill (Version 1.1) (CRC [0-9A-F]\{8\})\r$' "$work/run/log.txt" ||
@@ -169,7 +232,7 @@ grep -q $'^Using "Jill of the Jungle"\r$' "$work/run/log.txt" || fail "the log d
 grep -q $'^Closed: ' "$work/run/log.txt" || fail "the log was not closed"
 grep -q $'^COUNT *= 69\r$' "$work/run/tarn.ini" || fail "tarn.ini lacks the palette"
 grep -q $'^WIDTH *= 1280\r$' "$work/run/tarn.ini" || fail "tarn.ini lacks the window width"
-echo "PASS: loaded, saved, exported and quit through the menu with the desktop's requesters"
+echo "PASS: loaded, viewed at two zooms, painted, filled, undid and saved, saved as, exported and quit"
 
 # ---- 2. No dialog helper: SDL's own message box, answered with a real key
 rm -f "$work/zenity.calls"

@@ -1,0 +1,238 @@
+// Painting a level as a person does: brushes picked up with the right
+// button, strokes and fills with the left, what a click would do shown
+// before it, and every stroke undone and redone.
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "e2e/editor_session.h"
+#include "e2e/screen_colours.h"
+#include "level/level.h"
+#include "level/level_file.h"
+#include "platform/graphics.h"
+#include "support/files.h"
+
+namespace {
+
+using TBoard = std::array<uint16_t, kBoardWidth * kBoardHeight>;
+
+// Screen positions at zoom 1 with the camera at (0, 0).
+int CellX(int tx) { return 320 + 16 * tx + 8; }
+int CellY(int ty) { return 16 * ty + 8; }
+int EntryX(int t) { return 16 * (t % 20) + 8; }
+int EntryY(int t) { return 16 + 16 * (t / 20) + 8; }
+
+uint16_t Cell(const TBoard& board, int x, int y) { return board[size_t(x) * kBoardHeight + size_t(y)]; }
+
+// The level file as saved: the original bytes with the board as given.
+std::vector<uint8_t> WithBoard(std::vector<uint8_t> file, const TBoard& board) {
+    for (size_t k = 0; k < board.size(); ++k) {
+        file[2 * k] = uint8_t(board[k] & 0xFF);
+        file[2 * k + 1] = uint8_t(board[k] >> 8);
+    }
+    return file;
+}
+
+class TileEditing : public TEditorSession {
+protected:
+    // One step each: the program reads each pass's input apart.
+    void Step(std::function<void()> action) { host.Then(std::move(action)); }
+    void Drag(int button, int fromX, int fromY, int toX, int toY) {
+        Step([=, this] {
+            host.MoveMouse(fromX, fromY);
+            host.ButtonDown(button);
+        });
+        Step([=, this] { host.MoveMouse(toX, toY); });
+        Step([=, this] { host.ButtonUp(button); });
+    }
+    void CtrlKey(int key) {
+        Step([this] { host.KeyDown(VK_LCONTROL); });
+        Step([this, key] { host.PressKey(key); });
+        Step([this] { host.KeyUp(VK_LCONTROL); });
+    }
+    TBoard Board() const { return viewer.level->bd; }
+    size_t Undos() const { return viewer.undoList->size(); }
+    size_t Redos() const { return viewer.redoList->size(); }
+};
+
+TEST_F(TileEditing, BrushesStrokesUndoAndRedoAreSavedExactly) {
+    const std::string path = game + "showcase.jn1";
+    const std::vector<uint8_t> original = ReadFileBytes(path);
+    TBoard before{}, painted{};
+    LoadFromMenu("showcase.jn1");
+    // A brush from the tileset, dragged from bottom-right to top-left.
+    Drag(2, EntryX(67), EntryY(67), EntryX(45), EntryY(45));
+    Step([&] {
+        EXPECT_EQ(viewer.selW, 3);
+        EXPECT_EQ(viewer.selH, 2);
+        EXPECT_EQ(viewer.selTiles, (std::vector<uint16_t>{45, 46, 47, 65, 66, 67}));
+        before = Board();
+        // The brush under the pointer before any click: its cells and a frame.
+        host.MoveMouse(CellX(5), CellY(5));
+    });
+    host.WaitFrames(2);
+    Step([&] {
+        const auto frame = host.Capture();
+        EXPECT_EQ(ReadPixel(*frame, 320 + 80, 80) & 0xFFFFFF, Rgb(255, 255, 255));
+        EXPECT_EQ(ReadPixel(*frame, 320 + 80 + 47, 80 + 31) & 0xFFFFFF, Rgb(255, 255, 255));
+        EXPECT_TRUE(ShowsText(host, *frame, "UNDO", 8, 704, Rgb(128, 128, 128)));
+        host.ButtonDown(1);
+    });
+    // A stroke over several cells is one undo state.
+    Step([&] { host.MoveMouse(CellX(9), CellY(5)); });
+    Step([&] {
+        // The camera at the board's far corner: the brush is clipped there.
+        viewer.camX = viewer.maxCamX;
+        viewer.camY = viewer.maxCamY;
+        host.MoveMouse(CellX(126 - viewer.camX), CellY(62 - viewer.camY));
+    });
+    Step([&] {
+        host.ButtonUp(1);
+        viewer.camX = viewer.camY = 0;
+    });
+    Step([&] {
+        EXPECT_EQ(Undos(), 1u);
+        EXPECT_EQ(viewer.levelchanged, 1);
+        const TBoard now = Board();
+        EXPECT_EQ(Cell(now, 5, 5), 45);
+        EXPECT_EQ(Cell(now, 11, 6), 67);
+        EXPECT_EQ(Cell(now, 127, 63), 66);
+        EXPECT_EQ(Cell(now, 126, 62), 45);
+        painted = now;
+    });
+    host.WaitFrames(2);
+    Step([&] { EXPECT_TRUE(ShowsText(host, *host.Capture(), "UNDO", 8, 704, Rgb(255, 255, 255))); });
+    CtrlKey('Z');
+    Step([&] {
+        EXPECT_EQ(Board(), before);
+        EXPECT_EQ(Undos(), 0u);
+        EXPECT_EQ(Redos(), 1u);
+    });
+    CtrlKey('Y');
+    Step([&] { EXPECT_EQ(Board(), painted); });
+    CtrlKey('S');
+    host.WaitUntil([&] { return viewer.levelchanged == 0; });
+    Step([&] {
+        EXPECT_EQ(ReadFileBytes(path), WithBoard(original, painted));
+        // A new stroke empties the redo list.
+        viewer.Undo();
+        host.MoveMouse(CellX(20), CellY(20));
+        host.ButtonDown(1);
+    });
+    Step([&] { host.ButtonUp(1); });
+    Step([&] {
+        EXPECT_EQ(Undos(), 1u);
+        EXPECT_EQ(Redos(), 0u);
+        // A brush from the map keeps the tile numbers without the flags.
+        viewer.level->SetTile(30, 30, 0xC005);
+    });
+    Drag(2, CellX(30), CellY(30), CellX(31), CellY(30));
+    Step([&] {
+        EXPECT_EQ(viewer.selTiles, (std::vector<uint16_t>{5, viewer.level->Board(31, 30)}));
+        // A drag that ends over the other area keeps the brush, and so does
+        // one that both buttons cancel.
+        host.MoveMouse(CellX(2), CellY(2));
+        host.ButtonDown(2);
+    });
+    Step([&] { host.MoveMouse(EntryX(3), EntryY(3)); });
+    host.WaitFrames(1);
+    Step([&] { host.ButtonUp(2); });
+    Step([&] {
+        EXPECT_EQ(viewer.selW, 2);
+        host.MoveMouse(CellX(2), CellY(2));
+        host.ButtonDown(2);
+    });
+    Step([&] { host.MoveMouse(CellX(4), CellY(3)); });
+    host.WaitFrames(2);
+    Step([&] {
+        // The rectangle being dragged: a frame two pixels thick on its edge.
+        const auto frame = host.Capture();
+        EXPECT_EQ(ReadPixel(*frame, 320 + 32 - 1, 32 - 1) & 0xFFFFFF, Rgb(255, 255, 255));
+        EXPECT_EQ(ReadPixel(*frame, 320 + 32 + 48, 32 + 32) & 0xFFFFFF, Rgb(255, 255, 255));
+        host.ButtonDown(1);
+    });
+    Step([&] {
+        host.ButtonUp(1);
+        host.ButtonUp(2);
+    });
+    Step([&] {
+        EXPECT_EQ(viewer.selW, 2);
+        EXPECT_EQ(viewer.selH, 1);
+        EXPECT_EQ(viewer.selArea, 0);
+        host.PressKey(VK_ESCAPE);
+    });
+    host.ExpectProceed(0);   // quit without saving the last changes
+    ClickMenuEntry(kQuit);
+    EXPECT_EQ(RunMenu().end, TRunEnd::Exited);
+}
+
+TEST_F(TileEditing, FillsRepeatTheBrushWithinTheRegionAndHeldCtrlZRepeats) {
+    LoadFromMenu("tiles.jn2");
+    TBoard before{};
+    Step([&] {
+        // A board of 7 with a region of 0: a 3 x 3 block, and a cell that
+        // touches it only at a corner.
+        for (int x = 0; x < kBoardWidth; ++x)
+            for (int y = 0; y < kBoardHeight; ++y) viewer.level->SetTile(x, y, 7);
+        for (int x = 10; x < 13; ++x)
+            for (int y = 10; y < 13; ++y) viewer.level->SetTile(x, y, 0);
+        viewer.level->SetTile(13, 13, 0);
+        before = Board();
+    });
+    Drag(2, EntryX(45), EntryY(45), EntryX(66), EntryY(66));   // a 2 x 2 brush
+    Step([&] { host.KeyDown(VK_LSHIFT); });
+    Step([&] {
+        host.MoveMouse(CellX(10), CellY(10));
+        host.ButtonDown(1);
+    });
+    host.WaitFrames(3);   // held: still one fill
+    Step([&] {
+        host.ButtonUp(1);
+        host.KeyUp(VK_LSHIFT);
+    });
+    Step([&] {
+        const TBoard now = Board();
+        EXPECT_EQ(Undos(), 1u);
+        const uint16_t pattern[2][2] = {{45, 65}, {46, 66}};   // [column offset][row offset]
+        for (int x = 10; x < 13; ++x)
+            for (int y = 10; y < 13; ++y) EXPECT_EQ(Cell(now, x, y), pattern[(x - 10) % 2][(y - 10) % 2]);
+        EXPECT_EQ(Cell(now, 13, 13), 0);   // not across the corner
+        EXPECT_EQ(Cell(now, 9, 10), 7);
+        // Five more fills, then Ctrl+Z held: one step at the press, then one
+        // a pass once 400 ms have gone by.
+        for (int i = 0; i < 5; ++i) {
+            viewer.MakeUndoState();
+            viewer.FloodFill();
+        }
+        EXPECT_EQ(Undos(), 6u);
+        host.KeyDown(VK_LCONTROL);
+    });
+    Step([&] { host.KeyDown('Z'); });
+    host.WaitMs(300);
+    Step([&] { EXPECT_EQ(Undos(), 5u); });
+    host.WaitMs(200);
+    Step([&] {
+        EXPECT_EQ(Undos(), 0u);
+        EXPECT_EQ(Board(), before);
+        host.KeyUp('Z');
+        host.KeyUp(VK_LCONTROL);
+        // Undo keeps a held object of the level in hand as its equal in the
+        // restored level, and leaves link mode.
+        viewer.MakeUndoState();
+        viewer.selObj = viewer.level->objs[0];
+        viewer.selLink = 1;
+    });
+    CtrlKey('Z');
+    Step([&] {
+        EXPECT_TRUE(viewer.selObj);
+        EXPECT_EQ(viewer.selObj, viewer.level->objs[0]);
+        EXPECT_EQ(viewer.selLink, 0);
+        host.PressKey(VK_ESCAPE);
+    });
+    host.ExpectProceed(0);   // quit without saving the last changes
+    ClickMenuEntry(kQuit);
+    EXPECT_EQ(RunMenu().end, TRunEnd::Exited);
+}
+
+}  // namespace
