@@ -6,7 +6,9 @@
 #    scripted answers): start, load a sample level; scroll and zoom, and the
 #    map view matches the level's mapshot; pick a brush from the tileset,
 #    paint, fill, undo, paint again and save with Ctrl+S, and the file holds
-#    exactly that board; back to the menu, save it as a new file, export a
+#    exactly that board; place a door and a switch from the palette, link
+#    them, type a value into the switch's form, add an inventory item, save,
+#    and the file holds exactly that; back to the menu, save it as a new file, export a
 #    mapshot, quit; then the log, "tarn.ini", the saved level and the PNG
 #    are checked.
 # 2. With no dialog helper at all: SDL's own message box shows, a real key
@@ -210,6 +212,52 @@ done
 [ "$(tail -c +16385 "$level" | cmp - <(tail -c +16385 "$work/original.jn1") && echo same)" = same ] ||
     fail "saving changed more than the board"
 
+# ---- Objects: a door and a switch from the palette, linked, one edited
+cp "$level" "$work/painted.jn1"
+objects_before=$(od -An -tu2 -j16384 -N2 "$level" | tr -d ' ')
+key Tab                                        # the object palette
+palette_entry() { move $((32 * ($1 % 10) + 16)) $((16 + 32 * ($1 / 10) + 16)); }
+palette_entry 24; click 3; key s               # DOOR: "Select"
+move "$(cell_x 40)" "$(cell_y 20)"; click 1    # placed, still held
+palette_entry 32; click 3; key s               # SWITCH: "Select"
+move "$(cell_x 44)" "$(cell_y 20)"; click 1
+move "$(cell_x 40)" "$(cell_y 20)"; click 3    # drop the switch; the door's menu
+key l                                          # "Link"
+move "$(cell_x 44)" "$(cell_y 20)"; click 1    # the target: the link menu
+key Down; key Down; key Return                 # "Use ID n (first unused ID)"
+click 3; key e                                 # the switch's "Edit Object" form
+key Down; key Down; key Down; key Return       # row 3, xd
+key BackSpace                                  # the field starts with the value, 0
+xdotool type --window "$window" --delay 50 '$10'; sleep 0.2
+key Return
+for _ in $(seq 13); do key Down; done
+key Return                                     # "OK"
+sleep 0.3
+# ---- The inventory: one more item of kind 1
+move 150 8; click 1                            # "INVENTORY"
+for _ in $(seq 6); do key Down; done
+key Right; key Return                          # "Add Item": item 1
+key Down; key Return                           # "OK"
+sleep 0.3
+with_key Control_L key s
+saved_objects() { ! cmp -s "$level" "$work/painted.jn1"; }
+wait_for 20 "Ctrl+S did not save the objects" saved_objects
+record() { echo $((16386 + 31 * $1)); }     # offset of object record N
+field() { od -An -tu2 -j $(($(record "$1") + $2)) -N2 "$level" | tr -d ' '; }
+kind() { od -An -tu1 -j "$(record "$1")" -N1 "$level" | tr -d ' '; }
+n=$objects_before
+[ "$(od -An -tu2 -j16384 -N2 "$level" | tr -d ' ')" = $((n + 2)) ] || fail "the level does not hold two more objects"
+[ "$(kind "$n")" = 24 ] && [ "$(kind $((n + 1)))" = 32 ] || fail "the new objects are not a door and a switch"
+door_id=$(field "$n" 19)
+[ "$door_id" -ge 1 ] && [ "$(field $((n + 1)) 19)" = "$door_id" ] || fail "door and switch are not linked"
+[ "$(field $((n + 1)) 5)" = 16 ] || fail "the switch's xd is $(field $((n + 1)) 5), not 16"
+player=$((16386 + 31 * (n + 2)))
+items=$(od -An -tu2 -j $((player + 4)) -N2 "$level" | tr -d ' ')
+old_items=$(od -An -tu2 -j $((16386 + 31 * n + 4)) -N2 "$work/painted.jn1" | tr -d ' ')
+[ "$items" = $((old_items + 1)) ] || fail "the inventory holds $items items, not $((old_items + 1))"
+[ "$(od -An -tu2 -j $((player + 6 + 2 * old_items)) -N2 "$level" | tr -d ' ')" = 1 ] || fail "the added item is not 1"
+cmp -s <(head -c 16384 "$level") <(head -c 16384 "$work/painted.jn1") || fail "editing objects changed the board"
+
 key Escape                                     # back to the menu
 sleep 0.5
 click_entry 3                                  # Save Level As
@@ -232,7 +280,7 @@ grep -q $'^Using "Jill of the Jungle"\r$' "$work/run/log.txt" || fail "the log d
 grep -q $'^Closed: ' "$work/run/log.txt" || fail "the log was not closed"
 grep -q $'^COUNT *= 69\r$' "$work/run/tarn.ini" || fail "tarn.ini lacks the palette"
 grep -q $'^WIDTH *= 1280\r$' "$work/run/tarn.ini" || fail "tarn.ini lacks the window width"
-echo "PASS: loaded, viewed at two zooms, painted, filled, undid and saved, saved as, exported and quit"
+echo "PASS: loaded, viewed at two zooms, painted, filled and undid, placed, linked and edited objects, added an item, saved, saved as, exported and quit"
 
 # ---- 2. No dialog helper: SDL's own message box, answered with a real key
 rm -f "$work/zenity.calls"
