@@ -23,29 +23,21 @@
 #include "image/png_save.h"
 #include "level/level.h"
 #include "level/level_file.h"
-#include "sample_game/sample_game.h"
+#include "sample_game_folder.h"
 
 namespace {
 
 // The sample game, written once into a fresh folder for the whole run.
 struct TSampleSetup {
-    std::string dir;
+    TSampleGameFolder folder;
+    const std::string& dir = folder.dir;
     TJillLevelViewer viewer;
 
     TSampleSetup() {
-        char pattern[] = "/tmp/tarn-bench-XXXXXX";
-        if (!mkdtemp(pattern)) std::abort();
-        dir = std::string(pattern) + "/";
-        std::string error;
-        if (!WriteSampleGame(dir, error)) {
-            std::fprintf(stderr, "%s\n", error.c_str());
-            std::abort();
-        }
         viewer.level = ReadLevel(dir + kSampleShowcaseLevel);
         viewer.InitGame(dir, viewer.GameInfos[0]);
         viewer.GenerateImages();
     }
-    ~TSampleSetup() { std::filesystem::remove_all(dir); }
 };
 
 TSampleSetup& Sample() {

@@ -22,7 +22,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/scripted_input.h"
-#include "sample_game/sample_game.h"
+#include "sample_game_folder.h"
 
 // Every allocation of the program is counted, so that a benchmark can say
 // how many bytes one call takes. GCC cannot see that the replaced new and
@@ -49,15 +49,11 @@ constexpr int kFullLevelObjects = 258;
 // The sample game's busiest level filled up to the most objects the game
 // allows, each with its pictures, in a window with the pointer on the map.
 struct TUndoSetup {
-    std::string dir;
+    TSampleGameFolder folder;
+    const std::string& dir = folder.dir;
     TJillLevelViewer viewer;
 
     TUndoSetup() {
-        char pattern[] = "/tmp/tarn-bench-XXXXXX";
-        if (!mkdtemp(pattern)) std::abort();
-        dir = std::string(pattern) + "/";
-        std::string error;
-        if (!WriteSampleGame(dir, error)) std::abort();
         UseHeadlessDisplay();
         if (!OpenGraphicsWindow(1280, 720)) std::abort();
         viewer.InitWindow();
@@ -72,7 +68,6 @@ struct TUndoSetup {
         PushPointerMoveEvent(400, 100);
         PollEvents();
     }
-    ~TUndoSetup() { std::filesystem::remove_all(dir); }
 
     void Brush(int w, int h) {
         viewer.selW = w;
