@@ -167,7 +167,8 @@ public:
     // Re-attaches selObj to its equal in state, the level about to become current.
     void FindSelectedObject(const std::shared_ptr<TLevel>& state);
 
-    // --- object dialogs and menus (edit/object_menus.cpp, edit/object_form.cpp, edit/text_field.cpp)
+    // --- object dialogs and menus (edit/object_menus.cpp, edit/link_menu.cpp, edit/object_form.cpp,
+    //     edit/text_field.cpp)
     void ObjectContextMenu(const std::shared_ptr<TLevelObject>& obj);
     void ObjectPaletteContextMenu(const std::shared_ptr<TLevelObject>& obj);
     // The picker for overlapping objects; null when cancelled.
