@@ -25,6 +25,7 @@ echo "== Build and test: address and undefined-behaviour sanitizers"
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTARN_SANITIZE=ON -DTARN_BENCH=OFF >/dev/null
 cmake --build build/sanitize -j"$jobs"
 ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    LSAN_OPTIONS=suppressions="$PWD/scripts/lsan-suppressions.txt" \
     ctest --test-dir build/sanitize --output-on-failure -j"$jobs"
 
 echo "== Fuzz targets"
