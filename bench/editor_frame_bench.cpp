@@ -17,7 +17,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "edit/jill_level_viewer.h"
 #include "gamedata/attribute_sheet.h"
 #include "level/level_file.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <time.h>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "edit/jill_level_viewer.h"
 #include "gamedata/attribute_sheet.h"
 #include "gamedata/shape_manager.h"

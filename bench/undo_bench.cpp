@@ -14,7 +14,7 @@
 #include <new>
 #include <string>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "edit/jill_level_viewer.h"
 #include "gamedata/attribute_sheet.h"
 #include "level/level.h"

@@ -1,23 +1,11 @@
-# tarn_library(NAME "ENTRY;ENTRY..." DEPS...): a static library. An entry is a
-# folder (every .cpp directly inside it) or a single .cpp file. A file claimed
-# by an earlier library is not taken again, so a leaf module can live in the
-# folder of a higher layer (app/log.cpp beside the start-up code).
-function(tarn_library name entries)
-  get_property(claimed GLOBAL PROPERTY TARN_CLAIMED_SOURCES)
+# tarn_library(NAME "FOLDER;FOLDER..." DEPS...): a static library of every .cpp
+# directly inside the folders.
+function(tarn_library name folders)
   set(sources)
-  foreach(entry IN LISTS entries)
-    if(entry MATCHES "\\.cpp$")
-      set(found ${CMAKE_SOURCE_DIR}/${entry})
-    else()
-      file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${entry}/*.cpp)
-    endif()
-    foreach(file IN LISTS found)
-      if(EXISTS ${file} AND NOT file IN_LIST claimed)
-        list(APPEND sources ${file})
-      endif()
-    endforeach()
+  foreach(folder IN LISTS folders)
+    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
+    list(APPEND sources ${found})
   endforeach()
-  set_property(GLOBAL APPEND PROPERTY TARN_CLAIMED_SOURCES ${sources})
   if(NOT sources)
     # A layer that has no code yet still has to be linkable.
     set(sources ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)

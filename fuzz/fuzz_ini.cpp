@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "app/ini.h"
+#include "base/ini.h"
 #include "platform/stream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "level/level_file.h"
 #include "level/level_object.h"
 #include "platform/requesters.h"

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "gamedata/shape_manager.h"
 #include "platform/stream.h"
 

@@ -9,7 +9,7 @@
 
 #include <cstdlib>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "gamedata/attribute_sheet.h"
 #include "gamedata/tile_info.h"
 #include "image/png_load.h"

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <string>
 
-#include "app/ini.h"
-#include "app/log.h"
+#include "base/ini.h"
+#include "base/log.h"
 #include "edit/jill_level_viewer.h"
 #include "level/level_object.h"
 #include "level/object_kinds.h"

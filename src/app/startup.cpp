@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/app_title.h"
-#include "app/log.h"
+#include "base/app_title.h"
+#include "base/log.h"
 #include "edit/jill_level_viewer.h"
 #include "gamedata/attribute_sheet.h"
 #include "image/crc32.h"

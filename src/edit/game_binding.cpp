@@ -1,7 +1,7 @@
 // Loading a level, starting a new one, and binding the editor to the game a
 // level belongs to.
 
-#include "app/log.h"
+#include "base/log.h"
 #include "edit/jill_level_viewer.h"
 #include "gamedata/game_binding.h"
 #include "level/level.h"

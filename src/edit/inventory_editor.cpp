@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/text_number.h"
+#include "base/text_number.h"
 #include "edit/jill_level_viewer.h"
 #include "edit/modal_menu.h"
 #include "gamedata/shape_manager.h"

@@ -1,6 +1,6 @@
 #include "edit/jill_level_viewer.h"
 
-#include "app/ini.h"
+#include "base/ini.h"
 #include "gamedata/shape_manager.h"
 #include "gamedata/tile_info.h"
 #include "level/level.h"

@@ -1,4 +1,4 @@
-#include "app/log.h"
+#include "base/log.h"
 #include "gamedata/attribute_sheet.h"
 #include "gamedata/game_palette.h"
 #include "gamedata/tile_flags.h"

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "platform/paths.h"
 
 TGameInfoPtr FindLevelGame(const std::string& dir, const std::string& levelPath,

@@ -1,6 +1,6 @@
 #include "gamedata/game_info.h"
 
-#include "app/log.h"
+#include "base/log.h"
 #include "platform/paths.h"
 
 namespace {

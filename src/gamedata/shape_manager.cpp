@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "gamedata/game_palette.h"
 
 namespace {

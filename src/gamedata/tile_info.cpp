@@ -1,6 +1,6 @@
 #include "gamedata/tile_info.h"
 
-#include "app/log.h"
+#include "base/log.h"
 #include "gamedata/attribute_sheet.h"
 #include "image/png_load.h"
 

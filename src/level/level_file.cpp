@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "level/object_kinds.h"
 #include "platform/requesters.h"
 #include "platform/stream.h"

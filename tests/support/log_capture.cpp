@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "support/files.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "app/app_title.h"
-#include "app/log.h"
+#include "base/app_title.h"
+#include "base/log.h"
 #include "cli/cli_commands.h"
 #include "gamedata/attribute_sheet.h"
 #include "platform/stream.h"

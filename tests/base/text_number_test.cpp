@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/text_number.h"
+#include "base/text_number.h"
 
 TEST(TextToInteger, BasesSignsBlanksAndWhereReadingStops) {
     const std::pair<std::string, int64_t> cases[] = {

@@ -1,10 +1,10 @@
-#include "app/ini.h"
+#include "base/ini.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/text_number.h"
+#include "base/text_number.h"
 
 namespace {
 

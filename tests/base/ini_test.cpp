@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "app/ini.h"
+#include "base/ini.h"
 #include "platform/stream.h"
 #include "support/files.h"
 #include "support/temp_dir.h"

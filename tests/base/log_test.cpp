@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/app_title.h"
-#include "app/log.h"
+#include "base/app_title.h"
+#include "base/log.h"
 #include "platform/clock.h"
 #include "support/files.h"
 #include "support/temp_dir.h"

@@ -1,4 +1,4 @@
-#include "app/text_number.h"
+#include "base/text_number.h"
 
 namespace {
 

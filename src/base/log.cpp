@@ -1,8 +1,8 @@
-#include "app/log.h"
+#include "base/log.h"
 
 #include <cstdlib>
 
-#include "app/app_title.h"
+#include "base/app_title.h"
 #include "platform/clock.h"
 #include "platform/stream.h"
 
