@@ -18,6 +18,7 @@ std::shared_ptr<TLevel> TLevel::Clone() const {
     copy->pl_ouched = pl_ouched;
     copy->pl_oldscore = pl_oldscore;
     copy->pl_pad = pl_pad;
+    copy->tail = tail;
     copy->levelfile = levelfile;
     return copy;
 }

@@ -39,6 +39,9 @@ public:
     uint16_t pl_ouched = 0;
     int32_t pl_oldscore = 0;
     std::array<uint8_t, 22> pl_pad{};
+    // Bytes that follow the last text block (other tools leave such tails),
+    // written back unchanged. They never change, so snapshots share them.
+    std::shared_ptr<const std::vector<uint8_t>> tail;
 
     std::string levelfile;
 

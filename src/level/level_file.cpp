@@ -12,6 +12,8 @@ namespace {
 constexpr int64_t kObjectRecordBytes = 31;
 constexpr int64_t kPlayerBlockBytes = 70;
 constexpr uint16_t kMaxTextLength = 0xFFFF;
+// A level is about 20 KB; a file with more than this after its texts is not one.
+constexpr size_t kMaxTailBytes = 16 * 1024 * 1024;
 
 // A read failure that has something to tell the user; running out of data
 // (TStreamEnd) is the other kind, with nothing to add.
@@ -37,6 +39,17 @@ void ReadPlayerBlock(TStream& stream, TLevel& level) {
     level.pl_ouched = stream.ReadShort();
     level.pl_oldscore = stream.ReadInt();
     stream.ReadBytes(level.pl_pad.data(), level.pl_pad.size());
+}
+
+void ReadTail(TStream& stream, TLevel& level) {
+    std::vector<uint8_t> tail;
+    uint8_t chunk[4096];
+    while (size_t got = stream.ReadRaw(chunk, sizeof chunk)) {
+        tail.insert(tail.end(), chunk, chunk + got);
+        if (tail.size() > kMaxTailBytes)
+            throw TLevelReadError("more than " + std::to_string(kMaxTailBytes) + " bytes after the texts");
+    }
+    if (!tail.empty()) level.tail = std::make_shared<const std::vector<uint8_t>>(std::move(tail));
 }
 
 void ReadLevelBody(TStream& stream, TLevel& level) {
@@ -65,6 +78,8 @@ void ReadLevelBody(TStream& stream, TLevel& level) {
         obj->insideStr = stream.ReadString(length);
         if (stream.ReadByte() != 0) throw TLevelReadError("inside string not null-terminated!");
     }
+
+    ReadTail(stream, level);
 }
 
 void ShowReadFailure(const std::string& url, const std::string& reason) {
@@ -153,6 +168,7 @@ bool WriteLevel(TStream& stream, const TLevel& level) {
         stream.WriteString(obj.insideStr);
         stream.WriteByte(0);
     }
+    if (level.tail) stream.WriteRaw(level.tail->data(), level.tail->size());
     return stream.Good();
 }
 

@@ -130,11 +130,13 @@ TEST_F(Cli, RoundtripCopiesByteForByteAndReportsWriteFailures) {
     bytes.texts = {"\xff\x01 text"};
     bytes.pl_pad.fill(0x11);
     bytes.board[5] = 0xC123;
+    bytes.tail = {0, 'p', 'e', 'e', 'r', 0xFF};
     std::string in = Write(bytes, "in.one");
     std::string out = temp.File("out.one");
     TCliResult result = RunTool({"roundtrip", in, out});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(ReadFileBytes(in), ReadFileBytes(out));
+    EXPECT_NE(RunTool({"info", in}).out.find("\ntail: 6 byte(s) follow the texts\n"), std::string::npos);
 
     result = RunTool({"roundtrip", in, temp.File("no/such/folder/out.one")});
     EXPECT_EQ(result.status, 1);

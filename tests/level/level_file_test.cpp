@@ -135,6 +135,8 @@ TEST_F(LevelFile, ReadThenWriteIsByteForByte) {
     }
     bytes.pl_pad.fill(0x5A);
     bytes.pl_score = -1;
+    // Bytes after the texts, longer than one read chunk, zeros included.
+    for (int i = 0; i < 5000; ++i) bytes.tail.push_back(uint8_t(i * 13));
     std::string in = Write(bytes, "in.jn2");
 
     auto level = ReadLevel(in);
@@ -143,6 +145,10 @@ TEST_F(LevelFile, ReadThenWriteIsByteForByte) {
     std::string out = temp.File("out.jn2");
     ASSERT_TRUE(level->WriteToFile(out));
     EXPECT_EQ(ReadFileBytes(out), ReadFileBytes(in));
+    // An undo snapshot is a clone: it keeps the tail as well.
+    std::string cloned = temp.File("clone.jn2");
+    ASSERT_TRUE(level->Clone()->WriteToFile(cloned));
+    EXPECT_EQ(ReadFileBytes(cloned), ReadFileBytes(in));
     EXPECT_NE(Log().find(" WARNING: unsupported numobjs value: 300\r\n"), std::string::npos);
     EXPECT_NE(Log().find(" WARNING: unsupported objkind value: 69 for object #69\r\n"), std::string::npos);
 }
@@ -249,6 +255,24 @@ TEST_F(LevelFile, CountsLargerThanTheFileFailWithoutHugeAllocations) {
     bytes.tail = {0xFF, 0xFF, 'a'};   // a text of 65535 characters in a file of three bytes
     EXPECT_FALSE(ReadLevel(Write(bytes)));
     EXPECT_EQ(host->notices.size(), 2u);
+}
+
+TEST_F(LevelFile, TailsUpTo16MiBAreKeptAndLargerOnesRefused) {
+    TLevelBytes bytes;
+    bytes.tail.assign(16 * 1024 * 1024, 0x42);
+    auto level = ReadLevel(Write(bytes));
+    ASSERT_TRUE(level);
+    ASSERT_TRUE(level->tail);
+    EXPECT_EQ(level->tail->size(), bytes.tail.size());
+
+    bytes.tail.push_back(0x42);
+    std::string path = Write(bytes);
+    EXPECT_FALSE(ReadLevel(path));
+    ASSERT_EQ(host->notices.size(), 1u);
+    EXPECT_EQ(host->notices[0], Notice(path, "more than 16777216 bytes after the texts"));
+
+    // Without a tail nothing is kept, and nothing is written after the texts.
+    EXPECT_FALSE(ReadLevel(Write(TLevelBytes{}))->tail);
 }
 
 TEST_F(LevelFile, UnopenableFileLogsAnErrorWithoutANotice) {

@@ -19,5 +19,6 @@ int CliInfo(TCliCall& call) {
     size_t shown = std::min<size_t>(level->pl_numinv, level->pl_inv.size());
     for (size_t slot = 0; slot < shown; ++slot) out << " " << level->pl_inv[slot];
     out << "\n";
+    if (level->tail) out << "tail: " << level->tail->size() << " byte(s) follow the texts\n";
     return 0;
 }
