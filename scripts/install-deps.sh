@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ make pkg-config libsdl2-dev zlib1g-dev libgtest-dev libgmock-dev
           libbenchmark-dev clang libclang-rt-14-dev libpng-dev xvfb xdotool x11-utils libx11-dev
-          xfonts-base)
+          xfonts-base x11-xkb-utils)
 
 missing=()
 for p in "${packages[@]}"; do

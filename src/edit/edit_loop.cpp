@@ -13,8 +13,13 @@ namespace {
 
 constexpr int kRepeatMs = 400;
 
+// Only the wheel asks whether Ctrl is held now. A key or a click counts with
+// the modifiers held when it went down: a shortcut sent at once (Ctrl down,
+// Z down, Z up, Ctrl up between two passes) has let Ctrl go before the pass
+// looks, and a held Ctrl+Z keeps undoing after Ctrl is let go.
 bool CtrlHeld() { return KeyIsDown(VK_LCONTROL) || KeyIsDown(VK_RCONTROL); }
-bool ShiftHeld() { return KeyIsDown(VK_LSHIFT) || KeyIsDown(VK_RSHIFT); }
+bool KeyWithCtrl(int key) { return (KeyPressModifiers(key) & kModCtrl) != 0; }
+bool LeftPressWithShift() { return (ButtonPressModifiers(1) & kModShift) != 0; }
 
 // Both keys are asked every pass, so that each keeps its own repeat timing.
 bool EitherRepeats(int a, int b) {
@@ -23,9 +28,9 @@ bool EitherRepeats(int a, int b) {
     return first || second;
 }
 
-bool EitherPressed(int a, int b) {
-    const bool first = KeyPresses(a) > 0;
-    const bool second = KeyPresses(b) > 0;
+bool EitherPressedWithCtrl(int a, int b) {
+    const bool first = KeyPresses(a) > 0 && KeyWithCtrl(a);
+    const bool second = KeyPresses(b) > 0 && KeyWithCtrl(b);
     return first || second;
 }
 
@@ -62,7 +67,7 @@ bool TileModeClicks(TJillLevelViewer& viewer, bool down1, bool down2, bool click
         viewer.EndSelection();
     } else if (down1 && viewer.MouseOverMap()) {
         if (pressStarts) viewer.MakeUndoState();
-        if (ShiftHeld()) {
+        if (LeftPressWithShift()) {
             viewer.FloodFill();
             viewer.FlushMouseEx();
         } else {
@@ -107,7 +112,7 @@ bool ObjectModeClicks(TJillLevelViewer& viewer, bool click1, bool click2) {
                 if (!inLevel) {
                     level.AddObject(viewer.selObj);
                     // Shift keeps a fresh copy in hand for the next click.
-                    if (ShiftHeld()) viewer.selObj = viewer.selObj->Clone();
+                    if (LeftPressWithShift()) viewer.selObj = viewer.selObj->Clone();
                 }
             }
         }
@@ -201,7 +206,7 @@ int TJillLevelViewer::EditLoop() {
             wheel = 0;
             redraw = true;
         }
-        if (EitherPressed('0', VK_NUMPAD0) && ctrl) {
+        if (EitherPressedWithCtrl('0', VK_NUMPAD0)) {
             ResetZoom();
             redraw = true;
         }
@@ -226,16 +231,16 @@ int TJillLevelViewer::EditLoop() {
                 TilesetRowDown();
             redraw = true;
         }
-        if (KeyPresses('S') && ctrl) {
+        if (KeyPresses('S') && KeyWithCtrl('S')) {
             SaveLevel("");
             redraw = true;
         }
-        if (KeyRepeat('Z', kRepeatMs) && ctrl) {
+        if (KeyRepeat('Z', kRepeatMs) && KeyWithCtrl('Z')) {
             FlushMouseEx();
             Undo();
             redraw = true;
         }
-        if (KeyRepeat('Y', kRepeatMs) && ctrl) {
+        if (KeyRepeat('Y', kRepeatMs) && KeyWithCtrl('Y')) {
             FlushMouseEx();
             Redo();
             redraw = true;

@@ -17,6 +17,7 @@ namespace {
 
 struct TEventState {
     TInputState input;
+    std::array<int, SDL_NUM_SCANCODES> heldKeyCode{};   // by scancode, see KeyCode
     bool closeRequested = false;
     bool suspended = false;
 };
@@ -51,6 +52,7 @@ int ControlCharOfKey(int key) {
 void SuspendOrResume(bool suspended) {
     auto& state = Events();
     state.suspended = suspended;
+    state.heldKeyCode.fill(0);
     state.input.ClearKeys();
     state.input.ClearMouse();
 }
@@ -66,6 +68,17 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
 
 bool OurWindow(Uint32 windowId) { return windowId != 0 && windowId == GraphicsWindowId(); }
 
+// The code a key goes down with is kept until it comes up again, so that its
+// release lets go of the same code even when the layout changed in between.
+int KeyCode(const SDL_Keysym& keysym, bool down) {
+    const size_t scancode = size_t(keysym.scancode);
+    if (scancode >= SDL_NUM_SCANCODES) return 0;
+    int& held = Events().heldKeyCode[scancode];
+    const int key = held != 0 ? held : VirtualKeyFromKey(keysym.scancode, keysym.sym);
+    held = down ? key : 0;
+    return key;
+}
+
 void HandleEvent(const SDL_Event& event) {
     auto& state = Events();
     auto& input = state.input;
@@ -79,14 +92,14 @@ void HandleEvent(const SDL_Event& event) {
         break;
     case SDL_KEYDOWN:
         if (OurWindow(event.key.windowID) && active) {
-            int key = VirtualKeyFromScancode(event.key.keysym.scancode);
+            int key = KeyCode(event.key.keysym, true);
             // Auto-repeat types control characters again, but never presses a key again.
             if (!event.key.repeat) input.KeyDown(key);
             if (int c = ControlCharOfKey(key)) input.TypeChar(c);
         }
         break;
     case SDL_KEYUP:
-        if (OurWindow(event.key.windowID)) input.KeyUp(VirtualKeyFromScancode(event.key.keysym.scancode));
+        if (OurWindow(event.key.windowID)) input.KeyUp(KeyCode(event.key.keysym, false));
         break;
     case SDL_TEXTINPUT:
         if (OurWindow(event.text.windowID) && active)
@@ -138,6 +151,7 @@ int PointerX() { return PolledInput().PointerX(); }
 int PointerY() { return PolledInput().PointerY(); }
 int ButtonDown(int button) { return PolledInput().IsButtonDown(button) ? 1 : 0; }
 int ButtonHits(int button) { return PolledInput().TakeButtonHits(button); }
+int ButtonPressModifiers(int button) { return PolledInput().ButtonPressModifiers(button); }
 int WheelDelta() { return PolledInput().TakeWheelDelta(); }
 void ClearMouseInput() { PolledInput().ClearMouse(); }
 
@@ -147,6 +161,7 @@ void SetMouseVisible(int visible) {
 
 int KeyIsDown(int key) { return PolledInput().IsKeyDown(key) ? 1 : 0; }
 int KeyPresses(int key) { return PolledInput().TakeKeyPresses(key); }
+int KeyPressModifiers(int key) { return PolledInput().KeyPressModifiers(key); }
 int NextChar() { return PolledInput().TakeChar(); }
 void ClearKeyInput() { PolledInput().ClearKeys(); }
 

@@ -24,6 +24,12 @@ enum : int {
     VK_OEM_5 = 220, VK_OEM_6 = 221, VK_OEM_7 = 222,
 };
 
+// Modifier masks. A tablet's express key or a remapped mouse button sends a
+// whole shortcut (Ctrl down, Z down, Z up, Ctrl up) between two polls, so
+// each press keeps the modifiers that were down when it went down, in the
+// order the events came; by the time a loop looks, Ctrl may be up again.
+enum : int { kModShift = 1, kModCtrl = 2, kModAlt = 4 };
+
 // ---- Mouse (buttons 1 left, 2 right, 3 middle) ----
 
 // Position of the last pointer move. While a button is held the pointer is
@@ -33,6 +39,8 @@ int PointerY();
 int ButtonDown(int button);   // 1 while held
 int ButtonHits(int button);   // presses since the last call for that button, then 0
 int WheelDelta();             // notches since the last call, positive away from the user
+// The modifiers held when the button last went down; 0 when it never did.
+int ButtonPressModifiers(int button);
 void ClearMouseInput();       // button flags, counters and the wheel
 void SetMouseVisible(int visible);
 
@@ -45,6 +53,9 @@ int KeyPresses(int key);
 // The oldest typed character (8 backspace, 13 enter, 27 escape arrive too),
 // removed from the queue; 0 when none. At most 256 wait; more are dropped.
 int NextChar();
+// The modifiers held when the key last went down; 0 when it never did. A
+// held key keeps them while it repeats, whatever happens to the modifiers.
+int KeyPressModifiers(int key);
 void ClearKeyInput();     // key flags, counters and the typed characters
 // The editor's own key repeat: true at a press, then false until delayMs
 // have passed since it, then true on every call while the key stays down.

@@ -1,5 +1,7 @@
 #include "platform/input_state.h"
 
+#include "platform/input.h"
+
 namespace {
 
 // Code 0 is no key: keys without a code of their own arrive as 0.
@@ -8,8 +10,17 @@ bool ValidButton(int button) { return button >= 1 && button < TInputState::kButt
 
 }  // namespace
 
+int TInputState::HeldModifiers() const {
+    int held = 0;
+    if (keyDown[VK_LSHIFT] || keyDown[VK_RSHIFT]) held |= kModShift;
+    if (keyDown[VK_LCONTROL] || keyDown[VK_RCONTROL]) held |= kModCtrl;
+    if (keyDown[VK_LMENU] || keyDown[VK_RMENU]) held |= kModAlt;
+    return held;
+}
+
 void TInputState::KeyDown(int key) {
     if (!ValidKey(key) || keyDown[key]) return;
+    keyPressModifiers[key] = HeldModifiers();
     keyDown[key] = true;
     ++keyHits[key];
 }
@@ -24,6 +35,7 @@ void TInputState::TypeChar(int code) {
 
 void TInputState::ButtonDown(int button) {
     if (!ValidButton(button) || buttonDown[button]) return;
+    buttonPressModifiers[button] = HeldModifiers();
     buttonDown[button] = true;
     ++buttonHits[button];
 }
@@ -48,6 +60,8 @@ int TInputState::TakeKeyPresses(int key) {
     return hits;
 }
 
+int TInputState::KeyPressModifiers(int key) const { return ValidKey(key) ? keyPressModifiers[key] : 0; }
+
 int TInputState::TakeChar() {
     if (chars.empty()) return 0;
     int code = chars.front();
@@ -62,6 +76,10 @@ int TInputState::TakeButtonHits(int button) {
     int hits = buttonHits[button];
     buttonHits[button] = 0;
     return hits;
+}
+
+int TInputState::ButtonPressModifiers(int button) const {
+    return ValidButton(button) ? buttonPressModifiers[button] : 0;
 }
 
 int TInputState::TakeWheelDelta() {
@@ -79,11 +97,13 @@ bool TInputState::AnyButtonDown() const {
 void TInputState::ClearKeys() {
     keyDown.fill(false);
     keyHits.fill(0);
+    keyPressModifiers.fill(0);
     chars.clear();
 }
 
 void TInputState::ClearMouse() {
     buttonDown.fill(false);
     buttonHits.fill(0);
+    buttonPressModifiers.fill(0);
     wheel = wheelRead = 0;
 }

@@ -14,7 +14,8 @@ public:
     static constexpr size_t kMaxPendingChars = 256;
 
     // A press counts only when the flag was not already set, so repeated
-    // down events of a held key or button add nothing.
+    // down events of a held key or button add nothing. Each press records
+    // the modifiers (input.h's kMod masks) that the key flags show held.
     void KeyDown(int key);
     void KeyUp(int key);
     void TypeChar(int code);   // dropped when the queue is full
@@ -25,9 +26,11 @@ public:
 
     bool IsKeyDown(int key) const;
     int TakeKeyPresses(int key);
+    int KeyPressModifiers(int key) const;   // of the key's last press
     int TakeChar();            // 0 when none is pending
     bool IsButtonDown(int button) const;
     int TakeButtonHits(int button);
+    int ButtonPressModifiers(int button) const;
     int TakeWheelDelta();
     bool AnyButtonDown() const;
     int PointerX() const { return pointerX; }
@@ -37,11 +40,15 @@ public:
     void ClearMouse();         // the pointer position stays
 
 private:
+    int HeldModifiers() const;
+
     std::array<bool, kKeys> keyDown{};
     std::array<int, kKeys> keyHits{};
+    std::array<int, kKeys> keyPressModifiers{};
     std::deque<int> chars;
     std::array<bool, kButtons> buttonDown{};
     std::array<int, kButtons> buttonHits{};
+    std::array<int, kButtons> buttonPressModifiers{};
     int pointerX = 0, pointerY = 0;
     int wheel = 0, wheelRead = 0;
 };

@@ -11,8 +11,8 @@ struct TKeyPair {
     int key;
 };
 
-// The one table. Letters and digits follow below it; the numeric keypad's
-// Enter reads as Enter, as it does on Windows.
+// The codes of the key positions on a US keyboard. Letters and digits follow
+// below it; the numeric keypad's Enter reads as Enter, as it does on Windows.
 constexpr TKeyPair kKeys[] = {
     {SDL_SCANCODE_BACKSPACE, VK_BACK},       {SDL_SCANCODE_TAB, VK_TAB},
     {SDL_SCANCODE_RETURN, VK_RETURN},        {SDL_SCANCODE_KP_ENTER, VK_RETURN},
@@ -67,7 +67,45 @@ const TScancodeTable& Table() {
     return table;
 }
 
+// The character of a US punctuation key, shifted or not, and its code.
+struct TCharacterKey {
+    SDL_Keycode character;
+    int key;
+};
+
+constexpr TCharacterKey kPunctuation[] = {
+    {';', VK_OEM_1},      {':', VK_OEM_1},     {'=', VK_OEM_PLUS},   {'+', VK_OEM_PLUS},
+    {',', VK_OEM_COMMA},  {'<', VK_OEM_COMMA}, {'-', VK_OEM_MINUS},  {'_', VK_OEM_MINUS},
+    {'.', VK_OEM_PERIOD}, {'>', VK_OEM_PERIOD}, {'/', VK_OEM_2},     {'?', VK_OEM_2},
+    {'`', VK_OEM_3},      {'~', VK_OEM_3},     {'[', VK_OEM_4},      {'{', VK_OEM_4},
+    {'\\', VK_OEM_5},    {'|', VK_OEM_5},     {']', VK_OEM_6},      {'}', VK_OEM_6},
+    {'\'', VK_OEM_7},     {'"', VK_OEM_7},
+};
+
+int PunctuationKey(SDL_Keycode character) {
+    for (const auto& pair : kPunctuation)
+        if (pair.character == character) return pair.key;
+    return 0;
+}
+
+// The positions whose code follows the character the layout puts there:
+// the letters and the punctuation keys of a US keyboard.
+bool FollowsLayout(int keyByPosition) {
+    return (keyByPosition >= 'A' && keyByPosition <= 'Z') ||
+           (keyByPosition >= VK_OEM_1 && keyByPosition <= VK_OEM_3) ||
+           (keyByPosition >= VK_OEM_4 && keyByPosition <= VK_OEM_7);
+}
+
 }  // namespace
+
+int VirtualKeyFromKey(SDL_Scancode scancode, SDL_Keycode keycode) {
+    const int byPosition = VirtualKeyFromScancode(scancode);
+    if (!FollowsLayout(byPosition)) return byPosition;
+    if (keycode >= 'a' && keycode <= 'z') return 'A' + (keycode - 'a');
+    if (keycode >= 'A' && keycode <= 'Z') return keycode;
+    if (int punctuation = PunctuationKey(keycode)) return punctuation;
+    return byPosition;
+}
 
 int VirtualKeyFromScancode(SDL_Scancode scancode) {
     if (scancode < 0 || scancode >= SDL_NUM_SCANCODES) return 0;

@@ -15,6 +15,53 @@ void Push(SDL_Event& event) {
     if (GraphicsWindowId() != 0) SDL_PushEvent(&event);
 }
 
+struct TLayoutKey {
+    SDL_Scancode scancode;
+    SDL_Keycode character;
+};
+
+// SDL reports a dead key, which has no character of its own, so on X11.
+constexpr SDL_Keycode kDeadKey = SDLK_SCANCODE_MASK;
+
+// Where a layout differs from the US one, as SDL reports it on X11; the French
+// digit row is given as the window system has it (SDL itself reports digits).
+constexpr TLayoutKey kGerman[] = {
+    {SDL_SCANCODE_Y, 'z'},          {SDL_SCANCODE_Z, 'y'},
+    {SDL_SCANCODE_MINUS, 0xDF},     {SDL_SCANCODE_EQUALS, kDeadKey},   // sharp s, acute
+    {SDL_SCANCODE_LEFTBRACKET, 0xFC}, {SDL_SCANCODE_RIGHTBRACKET, '+'},
+    {SDL_SCANCODE_SEMICOLON, 0xF6}, {SDL_SCANCODE_APOSTROPHE, 0xE4},
+    {SDL_SCANCODE_GRAVE, kDeadKey}, {SDL_SCANCODE_BACKSLASH, '#'},     // circumflex
+    {SDL_SCANCODE_SLASH, '-'},
+};
+
+constexpr TLayoutKey kFrench[] = {
+    {SDL_SCANCODE_A, 'q'},          {SDL_SCANCODE_Q, 'a'},
+    {SDL_SCANCODE_Z, 'w'},          {SDL_SCANCODE_W, 'z'},
+    {SDL_SCANCODE_SEMICOLON, 'm'},  {SDL_SCANCODE_M, ','},
+    {SDL_SCANCODE_COMMA, ';'},      {SDL_SCANCODE_PERIOD, ':'},
+    {SDL_SCANCODE_SLASH, '!'},      {SDL_SCANCODE_MINUS, ')'},
+    {SDL_SCANCODE_LEFTBRACKET, kDeadKey}, {SDL_SCANCODE_RIGHTBRACKET, '$'},   // circumflex
+    {SDL_SCANCODE_APOSTROPHE, 0xF9}, {SDL_SCANCODE_BACKSLASH, '*'},
+    {SDL_SCANCODE_GRAVE, 0xB2},
+    // The digit row types symbols; the digits come with Shift.
+    {SDL_SCANCODE_1, '&'}, {SDL_SCANCODE_2, 0xE9}, {SDL_SCANCODE_3, '"'}, {SDL_SCANCODE_4, '\''},
+    {SDL_SCANCODE_5, '('}, {SDL_SCANCODE_6, '-'}, {SDL_SCANCODE_7, 0xE8}, {SDL_SCANCODE_8, '_'},
+    {SDL_SCANCODE_9, 0xE7}, {SDL_SCANCODE_0, 0xE0},
+};
+
+SDL_Keycode CharacterIn(TKeyboardLayout layout, SDL_Scancode scancode) {
+    auto find = [scancode](const auto& table) -> SDL_Keycode {
+        for (const TLayoutKey& key : table)
+            if (key.scancode == scancode) return key.character;
+        return 0;
+    };
+    SDL_Keycode differs = layout == TKeyboardLayout::German   ? find(kGerman)
+                          : layout == TKeyboardLayout::French ? find(kFrench)
+                                                              : 0;
+    // SDL's own key map is the US one where no window system changed it.
+    return differs != 0 ? differs : SDL_GetKeyFromScancode(scancode);
+}
+
 }  // namespace
 
 void UseHeadlessDisplay() {
@@ -25,14 +72,22 @@ void UseHeadlessDisplay() {
     SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_OVERRIDE);
 }
 
-void PushKeyEvent(int key, bool down, bool repeat) {
+int KeyTypingIn(TKeyboardLayout layout, char c) {
+    for (int i = 0; i < SDL_NUM_SCANCODES; ++i) {
+        const auto scancode = static_cast<SDL_Scancode>(i);
+        if (CharacterIn(layout, scancode) == static_cast<unsigned char>(c)) return VirtualKeyFromScancode(scancode);
+    }
+    return 0;
+}
+
+void PushKeyEvent(int key, bool down, bool repeat, TKeyboardLayout layout) {
     SDL_Event event{};
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     event.key.windowID = GraphicsWindowId();
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     event.key.repeat = repeat ? 1 : 0;
     event.key.keysym.scancode = ScancodeFromVirtualKey(key);
-    event.key.keysym.sym = SDL_GetKeyFromScancode(event.key.keysym.scancode);
+    event.key.keysym.sym = CharacterIn(layout, event.key.keysym.scancode);
     Push(event);
 }
 

@@ -13,6 +13,8 @@
 #    are checked.
 # 2. With no dialog helper at all: SDL's own message box shows, a real key
 #    press answers it, and the window's close box ends the program.
+# 3. On a German keyboard (setxkbmap de) Ctrl with the key labelled Z undoes
+#    a stroke, and Ctrl+S sent as one instant chord saves.
 #
 # Every wait has a deadline. Skips (status 77) only when there is no Xvfb.
 set -euo pipefail
@@ -28,7 +30,7 @@ if ! command -v Xvfb >/dev/null 2>&1; then
     echo "Xvfb is not installed: smoke test skipped"
     exit 77
 fi
-for program in xdotool xwininfo; do
+for program in xdotool xwininfo setxkbmap; do
     command -v "$program" >/dev/null 2>&1 || { echo "FAIL: $program is not installed"; exit 1; }
 done
 
@@ -307,3 +309,35 @@ sleep 0.3
 "$tool" close "$window" || fail "could not send the close request"
 wait_exit "the close request"
 echo "PASS: SDL's message box shown without a helper, answered with Return; closed with status 0"
+
+# ---- 3. A German keyboard and a chord sent at once
+rm -f "$work/zenity.calls"
+keyed="$work/run/game/keys.jn1"
+cp "$work/original.jn1" "$keyed"
+echo "0 $keyed" >"$work/zenity.answers"
+start_tarn "$work/bin:/usr/bin:/bin"
+wait_for 20 "the window shows nothing but black" menu_drawn
+click_entry 1                                  # Load Level
+wait_for 20 "no file requester for Load Level" has_calls 1
+sleep 0.5
+move 88 56; press 3; release 3                 # tileset entry 45 as the brush
+# Two strokes, with the camera at (0, 0); the second is undone.
+move $((320 + 16 * 10 + 8)) $((16 * 10 + 8)); click 1
+move $((320 + 16 * 20 + 8)) $((16 * 12 + 8)); click 1
+setxkbmap de
+sleep 0.3
+with_key Control_L key z                       # the German Z: the US Y key
+setxkbmap us
+sleep 0.3
+# The whole chord (Ctrl down, S down, S up, Ctrl up) at once, between two frames.
+xdotool key --window "$window" --delay 0 ctrl+s
+saved_keyed() { ! cmp -s "$keyed" "$work/original.jn1"; }
+wait_for 20 "Ctrl+S sent as one chord did not save the level" saved_keyed
+[ "$(board_word "$keyed" 10 10)" = 45 ] || fail "the first stroke was not saved"
+[ "$(board_word "$keyed" 20 12)" = "$(board_word "$work/original.jn1" 20 12)" ] ||
+    fail "Ctrl with the key labelled Z on a German keyboard did not undo the second stroke"
+key Escape
+sleep 0.5
+click_entry 6                                  # Quit
+wait_exit "Quit"
+echo "PASS: Ctrl+Z by its German label undid a stroke; Ctrl+S sent as one chord saved"

@@ -46,6 +46,61 @@ TEST(Keyboard, AChordIsSeenWhileItsKeyIsCounted) {
     EXPECT_EQ(KeyIsDown(VK_LCONTROL), 0);
 }
 
+TEST(Keyboard, EachPressKeepsTheModifiersHeldWhenItWentDown) {
+    TTestHost host;
+    host.PressKeys({VK_LCONTROL, 'Z'});   // all of it before the poll
+    EXPECT_EQ(KeyIsDown(VK_LCONTROL), 0);
+    EXPECT_EQ(KeyPressModifiers('Z'), kModCtrl);
+    host.KeyDown(VK_RSHIFT);
+    host.KeyDown(VK_RMENU);
+    host.PressKey('S');
+    host.KeyUp(VK_RSHIFT);
+    host.KeyUp(VK_RMENU);
+    EXPECT_EQ(KeyPressModifiers('S'), kModShift | kModAlt);
+    // A modifier that comes after the press is not the press's; a held key
+    // keeps its press's modifiers through the host's repeat.
+    host.KeyDown('A');
+    host.KeyDown(VK_RCONTROL);
+    host.KeyAutoRepeat('A');
+    EXPECT_EQ(KeyPressModifiers('A'), 0);
+    host.KeyDown('Y');
+    host.KeyUp(VK_RCONTROL);
+    host.KeyAutoRepeat('Y');
+    EXPECT_EQ(KeyPressModifiers('Y'), kModCtrl);
+    host.ClickHolding({VK_LSHIFT, VK_LCONTROL}, 5, 5, 2);
+    EXPECT_EQ(ButtonPressModifiers(2), kModShift | kModCtrl);
+    EXPECT_EQ(ButtonPressModifiers(1), 0);
+    EXPECT_EQ(ButtonHits(2), 1);
+    // Clearing forgets them with the presses.
+    ClearKeyInput();
+    ClearMouseInput();
+    EXPECT_EQ(KeyPressModifiers('Z'), 0);
+    EXPECT_EQ(KeyPressModifiers('Y'), 0);
+    EXPECT_EQ(ButtonPressModifiers(2), 0);
+    EXPECT_EQ(KeyPressModifiers(-1), 0);
+    EXPECT_EQ(KeyPressModifiers(256), 0);
+    EXPECT_EQ(ButtonPressModifiers(4), 0);
+}
+
+TEST(Keyboard, LettersFollowTheLayoutAndAReleaseMatchesItsPress) {
+    TTestHost host;
+    host.UseLayout(TKeyboardLayout::German);
+    host.PressKey('Y');   // the US Y place: the German Z
+    host.PressKey(VK_OEM_6);   // the US "]" place: the German "+"
+    EXPECT_EQ(KeyPresses('Z'), 1);
+    EXPECT_EQ(KeyPresses('Y'), 0);
+    EXPECT_EQ(KeyPresses(VK_OEM_PLUS), 1);
+    // The layout changes while the key is held: it still lets go of 'Z'.
+    host.KeyDown('Y');
+    host.UseLayout(TKeyboardLayout::Us);
+    host.KeyUp('Y');
+    EXPECT_EQ(KeyIsDown('Z'), 0);
+    EXPECT_EQ(KeyPresses('Z'), 1);
+    host.PressKey('Y');
+    EXPECT_EQ(KeyPresses('Y'), 1);
+    EXPECT_EQ(KeyPresses('Z'), 0);
+}
+
 TEST(Keyboard, KeysWithoutACodeAreNotReported) {
     TTestHost host;
     host.PressKey(255);   // no key has this code, so it arrives as an unknown key

@@ -114,9 +114,17 @@ TTestHost::~TTestHost() {
 uint32_t TTestHost::Now() const { return clock->now; }
 void TTestHost::Advance(int ms) { clock->now += static_cast<uint32_t>(ms); }
 
-void TTestHost::KeyDown(int key) { PushKeyEvent(key, true); }
-void TTestHost::KeyAutoRepeat(int key) { PushKeyEvent(key, true, true); }
-void TTestHost::KeyUp(int key) { PushKeyEvent(key, false); }
+void TTestHost::UseLayout(TKeyboardLayout newLayout) { layout = newLayout; }
+
+int TTestHost::KeyTyping(char c) const {
+    const int key = KeyTypingIn(layout, c);
+    if (key == 0) ADD_FAILURE() << "no key types '" << c << "' in this layout";
+    return key;
+}
+
+void TTestHost::KeyDown(int key) { PushKeyEvent(key, true, false, layout); }
+void TTestHost::KeyAutoRepeat(int key) { PushKeyEvent(key, true, true, layout); }
+void TTestHost::KeyUp(int key) { PushKeyEvent(key, false, false, layout); }
 
 void TTestHost::PressKey(int key) {
     KeyDown(key);
@@ -124,7 +132,16 @@ void TTestHost::PressKey(int key) {
 }
 
 void TTestHost::PressKeys(std::initializer_list<int> keys) {
+    Holding(keys, [] {});
+}
+
+void TTestHost::ClickHolding(std::initializer_list<int> keys, int x, int y, int button) {
+    Holding(keys, [=, this] { Click(x, y, button); });
+}
+
+void TTestHost::Holding(std::initializer_list<int> keys, const std::function<void()>& inside) {
     for (int key : keys) KeyDown(key);
+    inside();
     for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) KeyUp(*key);
 }
 

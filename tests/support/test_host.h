@@ -37,6 +37,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/pixmap.h"
+#include "platform/scripted_input.h"
 
 // One requester the program showed.
 struct TRequesterCall {
@@ -80,12 +81,23 @@ public:
     // events type nothing but the control characters of Enter, Backspace, Tab
     // and Escape; the text a real key would type comes from TypeText, which
     // presses no key.
+    //
+    // Keys are named by their place on a US keyboard ('Z' is the key right
+    // of the left Shift) and report the character the layout in use puts
+    // there, US at first: under German, KeyDown('Z') presses the key that
+    // types "y". KeyTyping names the key that types a character.
+    void UseLayout(TKeyboardLayout layout);
+    int KeyTyping(char c) const;   // fails the test when no key types c
     void KeyDown(int key);
     void KeyAutoRepeat(int key);   // the host's own repeat of a held key
     void KeyUp(int key);
     void PressKey(int key);        // down, then up
-    // Holds the keys down in order and lets them go in reverse: {VK_LCONTROL, 'Z'}.
+    // An instant chord, as an express key sends it: the keys go down in
+    // order and up in reverse, all before the next poll: {VK_LCONTROL, 'Z'}.
     void PressKeys(std::initializer_list<int> keys);
+    // The same with a click inside: the keys down, move, press, release, the
+    // keys up, all before the next poll.
+    void ClickHolding(std::initializer_list<int> keys, int x, int y, int button = 1);
     void TypeText(const std::string& utf8);
     void MoveMouse(int x, int y);
     void ButtonDown(int button = 1);
@@ -122,6 +134,8 @@ public:
     bool SaveCapture(const std::string& path) const;
 
 private:
+    // The keys down in order, then inside, then the keys up in reverse.
+    void Holding(std::initializer_list<int> keys, const std::function<void()>& inside);
     void OnIdle();
     void StartStep();
 
@@ -141,4 +155,5 @@ private:
     bool running = false;
     bool inStep = false;
     int idlesLeft = 0;
+    TKeyboardLayout layout = TKeyboardLayout::Us;
 };
