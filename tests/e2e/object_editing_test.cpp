@@ -32,20 +32,34 @@ protected:
         Step([=, this] { host.PressKey(key); });
     }
     size_t Objects() const { return viewer.level->objs.size(); }
+    // Ctrl+S, then the window's close box; runs the whole session.
+    void SaveAndClose() {
+        Step([this] { host.KeyDown(VK_LCONTROL); });
+        Key('S');
+        Step([this] { host.KeyUp(VK_LCONTROL); });
+        host.WaitUntil([this] { return viewer.levelchanged == 0; });
+        Step([this] { host.RequestClose(); });
+        EXPECT_EQ(RunMenu().end, TRunEnd::Exited);
+    }
+    // Loads the level, notes its number of objects in start and takes a door
+    // in hand with the palette's "Select".
+    void HoldDoorFromPalette(const std::string& levelName, size_t& start) {
+        LoadFromMenu(levelName);
+        Step([&start, this] {
+            start = Objects();
+            host.PressKey(VK_TAB);
+        });
+        RightClick(PaletteX(kDoor), PaletteY(kDoor));
+        Key('S');
+    }
 };
 
 TEST_F(ObjectEditing, PlaceMoveCopyDeleteAndKeepInThePalette) {
     const std::string path = game + "showcase.jn1";
     size_t start = 0;
-    LoadFromMenu("showcase.jn1");
-    Step([&] {
-        start = Objects();
-        host.PressKey(VK_TAB);
-    });
     // "Select" from the palette, then placed with Shift: a fresh copy stays
     // in hand; placed again without Shift it stays held, and moves.
-    RightClick(PaletteX(kDoor), PaletteY(kDoor));
-    Key('S');
+    HoldDoorFromPalette("showcase.jn1", start);
     Step([&] {
         ASSERT_TRUE(viewer.selObj);
         EXPECT_EQ(viewer.selObj->objkind, kDoor);
@@ -102,13 +116,8 @@ TEST_F(ObjectEditing, PlaceMoveCopyDeleteAndKeepInThePalette) {
         EXPECT_EQ(viewer.objects.back()->objkind, 0);
         EXPECT_EQ(viewer.objects.back()->statecount, 200);
         EXPECT_EQ(viewer.objects.back()->x, 0);
-        host.KeyDown(VK_LCONTROL);
     });
-    Key('S');
-    Step([&] { host.KeyUp(VK_LCONTROL); });
-    host.WaitUntil([&] { return viewer.levelchanged == 0; });
-    Step([&] { host.RequestClose(); });
-    EXPECT_EQ(RunMenu().end, TRunEnd::Exited);
+    SaveAndClose();
 
     // The file holds the three doors last, as they were placed.
     const std::vector<uint8_t> file = ReadFileBytes(path);
@@ -138,13 +147,7 @@ TEST_F(ObjectEditing, ClicksBeyondTheLevelLeaveTheObjectInHand) {
         ASSERT_TRUE(level->WriteToFile(path));
     }
     size_t start = 0;
-    LoadFromMenu("showcase.jn1");
-    Step([&] {
-        start = Objects();
-        host.PressKey(VK_TAB);
-    });
-    RightClick(PaletteX(kDoor), PaletteY(kDoor));
-    Key('S');
+    HoldDoorFromPalette("showcase.jn1", start);
     Key(VK_SUBTRACT);
     Key(VK_SUBTRACT);
     // At zoom 1/4 a screen pixel is four level pixels: x 832 is level pixel
@@ -202,13 +205,8 @@ TEST_F(ObjectEditing, ClicksBeyondTheLevelLeaveTheObjectInHand) {
         EXPECT_EQ(viewer.selObj->x, 0);
         EXPECT_EQ(viewer.selObj->y, 0);
         EXPECT_EQ(viewer.undoList->size(), 3u);
-        host.KeyDown(VK_LCONTROL);
     });
-    Key('S');
-    Step([&] { host.KeyUp(VK_LCONTROL); });
-    host.WaitUntil([&] { return viewer.levelchanged == 0; });
-    Step([&] { host.RequestClose(); });
-    EXPECT_EQ(RunMenu().end, TRunEnd::Exited);
+    SaveAndClose();
 
     // The object below the level kept its place.
     const TLevelPtr saved = ReadLevel(path);
