@@ -162,6 +162,8 @@ public:
     bool PlaceTilesChangesBoard() const;
     // The stroke's one undo state, taken the first time only.
     void RecordStroke();
+    // Stamps the brush on every shown cell of the stroke's line since its
+    // pass before; allocates nothing.
     void PlaceTiles();
     void FloodFill();
     void DrawTileSelectionPreview();
