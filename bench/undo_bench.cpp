@@ -1,7 +1,8 @@
 // The cost of the unbounded undo history and of the tile tools: one
 // snapshot of a full level (time and bytes), one pass of painting with a
-// 20 x 20 brush (time, and that it allocates nothing), a fill of the whole
-// empty board, and the memory after 10,000 recorded strokes.
+// 20 x 20 brush (time, and that it allocates nothing), the same when the
+// pointer crossed the whole map view since the pass before, a fill of the
+// whole empty board, and the memory after 10,000 recorded strokes.
 
 #include <benchmark/benchmark.h>
 
@@ -84,6 +85,7 @@ TUndoSetup& Setup() {
 
 size_t snapshotBytes = 0;
 size_t paintAllocations = 0;
+size_t linePaintAllocations = 0;
 
 void BM_MakeUndoState(benchmark::State& state) {
     TJillLevelViewer& viewer = Setup().viewer;
@@ -107,6 +109,21 @@ void BM_PlaceTiles20x20(benchmark::State& state) {
     }
 }
 
+// A pass after the pointer swept from the view's right edge to the
+// pointer's place: the brush stamped on every cell of a line 55 cells long.
+void BM_PlaceTilesAcrossTheView20x20(benchmark::State& state) {
+    Setup().Brush(20, 20);
+    TJillLevelViewer& viewer = Setup().viewer;
+    for (auto _ : state) {
+        viewer.strokeLastX = viewer.mapX + viewer.mapW - 1;
+        viewer.strokeLastY = PointerY();
+        viewer.strokeHasLast = 1;
+        const size_t before = allocations;
+        viewer.PlaceTiles();
+        linePaintAllocations = allocations - before;
+    }
+}
+
 void BM_FloodFillEmptyBoard(benchmark::State& state) {
     Setup().Brush(2, 2);
     TJillLevelViewer& viewer = Setup().viewer;
@@ -124,6 +141,7 @@ void BM_FloodFillEmptyBoard(benchmark::State& state) {
 
 BENCHMARK(BM_MakeUndoState)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlaceTiles20x20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlaceTilesAcrossTheView20x20)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FloodFillEmptyBoard)->Unit(benchmark::kMicrosecond);
 
 class TTimesReporter : public benchmark::ConsoleReporter {
@@ -161,7 +179,8 @@ int main(int argc, char** argv) {
     Setup().Brush(3, 3);
     viewer.undoList->clear();
     for (int i = 0; i < 10000; ++i) {
-        viewer.MakeUndoState();
+        viewer.BeginStroke();
+        viewer.RecordStroke();
         viewer.PlaceTiles();
     }
     const auto& cpu = reporter.cpu;
@@ -171,6 +190,9 @@ int main(int argc, char** argv) {
     std::printf("paint pass, 20 x 20 brush: %.2f us (goal under 20), %zu allocations (goal 0); "
                 "fill of the empty board, 2 x 2 brush: %.1f us (goal under 1000)\n",
                 micro("BM_PlaceTiles20x20"), paintAllocations, micro("BM_FloodFillEmptyBoard"));
+    std::printf("paint pass after a sweep across the map view, 20 x 20 brush on 55 cells: %.1f us, %zu allocations "
+                "(goal 0)\n",
+                micro("BM_PlaceTilesAcrossTheView20x20"), linePaintAllocations);
     std::printf("resident memory after 10,000 strokes: %.0f MB (goal under 600)\n", ResidentMegabytes());
     benchmark::Shutdown();
     return 0;

@@ -55,9 +55,12 @@ TLevelObjectPtr ChooseObject(TJillLevelViewer& viewer, std::vector<TLevelObjectP
     return chosen;
 }
 
-// A left press on the map paints on every pass it is held, under one undo
-// state; with Shift it fills once. The right button drags out a brush.
-bool TileModeClicks(TJillLevelViewer& viewer, bool down1, bool down2, bool click2, bool release2, bool pressStarts) {
+// A left press paints on every pass it is held, wherever it began, and the
+// stroke takes one undo state when it first changes the board, so Ctrl+Z
+// takes back that stroke alone; with Shift, on the map, it fills once. The
+// right button drags out a brush.
+bool TileModeClicks(TJillLevelViewer& viewer, bool click1, bool down1, bool down2, bool click2, bool release2) {
+    if (click1) viewer.BeginStroke();
     if (down1 && down2) {
         viewer.CancelSelection();
         viewer.FlushMouseEx();
@@ -65,12 +68,18 @@ bool TileModeClicks(TJillLevelViewer& viewer, bool down1, bool down2, bool click
         viewer.StartSelection();
     } else if (release2) {
         viewer.EndSelection();
-    } else if (down1 && viewer.MouseOverMap()) {
-        if (pressStarts) viewer.MakeUndoState();
+    } else if (down1) {
         if (LeftPressWithShift()) {
+            if (!viewer.MouseOverMap()) return false;
+            int tx = 0, ty = 0;
+            viewer.MapGetMouseTilePos(tx, ty);
+            if (viewer.IsValidTilePos(tx, ty)) viewer.RecordStroke();
             viewer.FloodFill();
             viewer.FlushMouseEx();
         } else {
+            // Off the map too: the line from the last pass runs up to the
+            // view's edge.
+            if (viewer.PlaceTilesChangesBoard()) viewer.RecordStroke();
             viewer.PlaceTiles();
         }
     } else {
@@ -103,9 +112,13 @@ bool ObjectModeClicks(TJillLevelViewer& viewer, bool click1, bool click2) {
         } else {
             TLevel& level = *viewer.level;
             const bool inLevel = level.ContainsObject(viewer.selObj.get());
-            int x = 0, y = 0;
+            int px = 0, py = 0, x = 0, y = 0;
+            viewer.MapGetMousePixelPos(px, py);
             viewer.MapGetObjectPos(viewer.selObj.get(), x, y);
-            if (!inLevel || x != AsSigned16(viewer.selObj->x) || y != AsSigned16(viewer.selObj->y)) {
+            // A click beyond the level's edge (the black area when zoomed
+            // out) leaves the object in hand: the game has no place there.
+            const bool overLevel = viewer.IsValidPixelPos(px, py);
+            if (overLevel && (!inLevel || x != AsSigned16(viewer.selObj->x) || y != AsSigned16(viewer.selObj->y))) {
                 viewer.MakeUndoState();
                 viewer.levelchanged = 1;
                 viewer.selObj->ChangePosition(x, y);
@@ -266,7 +279,6 @@ int TJillLevelViewer::EditLoop() {
         const bool click1 = hits1 || (down1 && !wasDown1);
         const bool click2 = hits2 || (down2 && !wasDown2);
         const bool release2 = wasDown2 && !down2;
-        const bool pressStarts = !wasDown1;
         wasDown1 = down1;
         wasDown2 = down2;
 
@@ -296,7 +308,7 @@ int TJillLevelViewer::EditLoop() {
             if (editobjs)
                 redraw |= ObjectModeClicks(*this, click1, click2);
             else
-                redraw |= TileModeClicks(*this, down1, down2, click2, release2, pressStarts);
+                redraw |= TileModeClicks(*this, click1, down1, down2, click2, release2);
 
             if (CloseRequested() && AskSave()) {
                 SaveSettings();

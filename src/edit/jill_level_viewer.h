@@ -146,10 +146,24 @@ public:
     int selW = 0, selH = 0;
     std::shared_ptr<TLevelObject> selObj;   // held for placing or moving, or the source of a link
     int selLink = 0;                  // 1: the next left click on the map picks the link target
+    // The left-button stroke in progress (one press until its release).
+    // Each pass paints the line from the pointer's place at the stroke's
+    // pass before to its place now; that place is kept in window pixels, so
+    // a zoom or a scroll in between does not draw across the board.
+    int strokeLastX = 0, strokeLastY = 0;
+    uint8_t strokeHasLast = 0;        // 1 once strokeLastX, strokeLastY hold a pass of this stroke
+    uint8_t strokeRecorded = 0;       // 1 once the stroke has taken its undo state
     void ClearSelection();
     void CancelSelection();
     void StartSelection();
     void EndSelection();
+    void BeginStroke();
+    // True when PlaceTiles at this pass would change a cell of the board.
+    bool PlaceTilesChangesBoard() const;
+    // The stroke's one undo state, taken the first time only.
+    void RecordStroke();
+    // Stamps the brush on every shown cell of the stroke's line since its
+    // pass before; allocates nothing.
     void PlaceTiles();
     void FloodFill();
     void DrawTileSelectionPreview();

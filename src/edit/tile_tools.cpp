@@ -3,11 +3,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <utility>
 
 #include "edit/int_queue.h"
 #include "edit/jill_level_viewer.h"
 #include "level/level.h"
+#include "platform/input.h"
 
 namespace {
 
@@ -15,6 +17,46 @@ namespace {
 int Wrap(int value, int size) {
     const int r = value % size;
     return r < 0 ? r + size : r;
+}
+
+// Bresenham's line: visit(x, y) for every cell from (x0, y0) to (x1, y1),
+// both ends included, each step to one of the eight neighbours.
+template <class Visit>
+void ForEachLineCell(int x0, int y0, int x1, int y1, Visit&& visit) {
+    const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    for (;;) {
+        visit(x0, y0);
+        if (x0 == x1 && y0 == y1) return;
+        const int twice = 2 * err;
+        if (twice >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (twice <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+}
+
+// The cells this pass of the stroke anchors the brush on: the line from the
+// pointer's tile at the stroke's previous pass to its tile now, or just the
+// tile now on the stroke's first pass. The line runs through tiles beyond the
+// map view too, but only the tiles the view shows are painted: a pointer
+// that leaves the view paints up to its edge, and one that comes back starts
+// again at the edge where it enters, never across what it passed off the map
+// or behind the side panel.
+template <class Visit>
+void ForEachStrokeAnchor(const TJillLevelViewer& viewer, Visit&& visit) {
+    int x1 = 0, y1 = 0;
+    viewer.MapGetTileAt(PointerX(), PointerY(), x1, y1);
+    int x0 = x1, y0 = y1;
+    if (viewer.strokeHasLast) viewer.MapGetTileAt(viewer.strokeLastX, viewer.strokeLastY, x0, y0);
+    ForEachLineCell(x0, y0, x1, y1, [&](int x, int y) {
+        if (viewer.IsVisibleTilePos(x, y)) visit(x, y);
+    });
 }
 
 }  // namespace
@@ -62,15 +104,43 @@ void TJillLevelViewer::EndSelection() {
     CancelSelection();
 }
 
+void TJillLevelViewer::BeginStroke() {
+    strokeHasLast = 0;
+    strokeRecorded = 0;
+}
+
+bool TJillLevelViewer::PlaceTilesChangesBoard() const {
+    if (!level) return false;
+    bool changes = false;
+    ForEachStrokeAnchor(*this, [&](int x, int y) {
+        for (int j = 0; j < selH; ++j)
+            for (int i = 0; i < selW; ++i) {
+                const int cx = x + i, cy = y + j;
+                // The whole word counts: painting over a flagged cell clears its flags.
+                if (IsValidTilePos(cx, cy) && level->bd[size_t(cx) * kBoardHeight + size_t(cy)] != selTiles[size_t(i + j * selW)])
+                    changes = true;
+            }
+    });
+    return changes;
+}
+
+void TJillLevelViewer::RecordStroke() {
+    if (strokeRecorded) return;
+    MakeUndoState();
+    strokeRecorded = 1;
+}
+
 void TJillLevelViewer::PlaceTiles() {
-    if (!level || !MouseOverMap()) return;
-    int x = 0, y = 0;
-    MapGetMouseTilePos(x, y);
-    if (!IsValidTilePos(x, y)) return;
-    // SetTile drops the cells that fall off the board.
-    for (int j = 0; j < selH; ++j)
-        for (int i = 0; i < selW; ++i) level->SetTile(x + i, y + j, selTiles[size_t(i + j * selW)]);
-    levelchanged = 1;
+    if (!level) return;
+    ForEachStrokeAnchor(*this, [&](int x, int y) {
+        // SetTile drops the cells that fall off the board.
+        for (int j = 0; j < selH; ++j)
+            for (int i = 0; i < selW; ++i) level->SetTile(x + i, y + j, selTiles[size_t(i + j * selW)]);
+        levelchanged = 1;
+    });
+    strokeLastX = PointerX();
+    strokeLastY = PointerY();
+    strokeHasLast = 1;
 }
 
 void TJillLevelViewer::FloodFill() {

@@ -1,5 +1,7 @@
 #include "view/screen_layout.h"
 
+#include <cmath>
+
 #include "level/level_object.h"
 #include "platform/graphics.h"
 
@@ -140,6 +142,22 @@ void TScreenLayout::MapGetObjectPos(int x, int y, const TLevelObject* obj, bool 
 
 bool TScreenLayout::IsValidTilePos(int x, int y) {
     return x >= 0 && x < kLevelTilesW && y >= 0 && y < kLevelTilesH;
+}
+
+bool TScreenLayout::IsValidPixelPos(int px, int py) {
+    return px >= 0 && px < kLevelTilesW * kTileSize && py >= 0 && py < kLevelTilesH * kTileSize;
+}
+
+void TScreenLayout::MapGetTileAt(int x, int y, int& tx, int& ty) const {
+    const float tileOnScreen = mapZoom * kTileSize;
+    tx = static_cast<int>(std::floor((x - mapX) / tileOnScreen + camX));
+    ty = static_cast<int>(std::floor((y - mapY) / tileOnScreen + camY));
+}
+
+bool TScreenLayout::IsVisibleTilePos(int tx, int ty) const {
+    int lastX = 0, lastY = 0;
+    MapGetTileAt(mapX + mapW - 1, mapY + mapH - 1, lastX, lastY);
+    return IsValidTilePos(tx, ty) && tx >= camX && tx <= lastX && ty >= camY && ty <= lastY;
 }
 
 void TScreenLayout::TilesetGetMousePos(int x, int y, int& tx, int& ty) const {

@@ -64,6 +64,14 @@ public:
     // snaps to the tile's top-left corner.
     void MapGetObjectPos(int x, int y, const TLevelObject* obj, bool alt, int& px, int& py) const;
     static bool IsValidTilePos(int x, int y);
+    // The level pixel lies inside the level, 0-2047 across and 0-1023 down.
+    static bool IsValidPixelPos(int px, int py);
+    // The level tile under any window point, inside the map view or beyond
+    // it. Rounded down, so a point left of or above the view gives a column
+    // or row before camX or camY; inside the view it is MapGetMouseTilePos.
+    void MapGetTileAt(int x, int y, int& tx, int& ty) const;
+    // The tile lies on the board and some pixel of the map view shows it.
+    bool IsVisibleTilePos(int tx, int ty) const;
 
     // Tileset column and row under the window point.
     void TilesetGetMousePos(int x, int y, int& tx, int& ty) const;
