@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "base/text_number.h"
 #include "edit/jill_level_viewer.h"
@@ -186,7 +187,12 @@ private:
         if (row < kValueRows) {
             const std::string shown = ValueText(row);
             const std::string text = viewer.EditString(shown, x + kValueX, y + 16 * row, w - kValueX, 16);
-            if (!text.empty() && text != shown) SetValue(row, TextToInteger(text));
+            if (!text.empty() && text != shown) {
+                if (const std::optional<int64_t> value = TypedTextToInteger(text))
+                    SetValue(row, *value);
+                else
+                    viewer.MyNotify(NotANumberNotice(text), 0);
+            }
         }
         if (row == kRemoveRow && removeColumn >= 0 && removeColumn < InUse()) {
             auto& inv = copy->pl_inv;

@@ -1,5 +1,7 @@
 #include "edit/modal_menu.h"
 
+#include <algorithm>
+
 #include "edit/jill_level_viewer.h"
 #include "platform/clock.h"
 #include "platform/input.h"
@@ -13,6 +15,8 @@ int TModalMenu::Rows() const {
     for (const TMenuEntry& entry : entries) rows += int(entry.lines.size());
     return rows;
 }
+
+int TModalMenu::ShownRows() const { return shownRows > 0 ? std::min(shownRows, Rows()) : Rows(); }
 
 int TModalMenu::EntryAtRow(int row) const {
     if (row < 0) return -1;
@@ -32,15 +36,22 @@ int TModalMenu::LeftRightStep() {
 
 bool TModalMenu::Contains(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + Height(); }
 
-void TModalMenu::Draw() const {
+void TModalMenu::Draw(TJillLevelViewer& viewer) const {
     if (drawFrame) drawFrame();
+    // A word too long to wrap stays inside the window all the same.
+    SetViewport(x, y, w, Height());
+    const int endRow = firstRow + ShownRows();
     int row = 0;
-    for (size_t i = 0; i < entries.size(); ++i) {
+    for (size_t i = 0; i < entries.size() && row < endRow; ++i) {
         const TMenuEntry& entry = entries[i];
         SetColor(int(i) == highlighted ? entry.highlight : entry.plain);
-        for (const std::string& line : entry.lines)
-            DrawString(line, float(x + entry.indent), float(y + kRowHeight * row++));
+        for (const std::string& line : entry.lines) {
+            if (row >= firstRow && row < endRow)
+                DrawString(line, float(x + entry.indent), float(y + kRowHeight * (row - firstRow)));
+            ++row;
+        }
     }
+    viewer.FullViewport();
     SetColor(255, 255, 255);
     if (drawOver) {
         drawOver();
@@ -48,9 +59,20 @@ void TModalMenu::Draw() const {
     }
 }
 
+bool TModalMenu::ScrollToHighlighted() {
+    if (!Scrolls() || highlighted < 0 || highlighted >= int(entries.size())) return false;
+    int start = 0;
+    for (int i = 0; i < highlighted; ++i) start += int(entries[size_t(i)].lines.size());
+    const int end = start + int(entries[size_t(highlighted)].lines.size());
+    const int before = firstRow;
+    if (end > firstRow + ShownRows()) firstRow = end - ShownRows();
+    if (start < firstRow) firstRow = start;
+    return firstRow != before;
+}
+
 bool TModalMenu::PointAt(int px, int py) {
     if (pointAt) return pointAt(px, py);
-    const int entry = Contains(px, py) ? EntryAtRow((py - y) / kRowHeight) : -1;
+    const int entry = Contains(px, py) ? EntryAtRow(firstRow + (py - y) / kRowHeight) : -1;
     if (entry < 0) return false;
     highlighted = entry;
     return true;
@@ -60,11 +82,12 @@ int TModalMenu::Run(TJillLevelViewer& viewer) {
     viewer.FlushInput();
     const int count = int(entries.size());
     redraw = true;
+    ScrollToHighlighted();
     for (;;) {
         // Drawn before the input is read, so that what a pass reads it also
         // acts on: nothing happens between a click and its action.
         if (viewer.MustRefresh(redraw)) {
-            Draw();
+            Draw(viewer);
             Flip(-1);
             redraw = false;
         } else {
@@ -88,6 +111,13 @@ int TModalMenu::Run(TJillLevelViewer& viewer) {
             if (highlighted < count - 1) ++highlighted;
             redraw = true;
         }
+        // A notch away from the user goes up the list, as in the editor's panels.
+        if (Scrolls()) {
+            if (const int notches = WheelDelta()) {
+                highlighted = std::clamp(highlighted - notches, 0, count - 1);
+                redraw = true;
+            }
+        }
         for (int i = 0; i < count; ++i)
             if (entries[i].hotKey && KeyPresses(entries[i].hotKey)) {
                 highlighted = i;
@@ -107,5 +137,6 @@ int TModalMenu::Run(TJillLevelViewer& viewer) {
             viewer.FlushInput();
             return outcome;
         }
+        if (ScrollToHighlighted()) redraw = true;
     }
 }

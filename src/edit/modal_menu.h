@@ -33,6 +33,10 @@ public:
     int x = 0, y = 0, w = 0;
     std::vector<TMenuEntry> entries;
     int highlighted = 0;
+    // The most rows the block shows, for a menu taller than the window; 0
+    // shows them all. A menu with fewer scrolls, so that the highlighted
+    // entry is always wholly in view, and the wheel moves the highlight.
+    int shownRows = 0;
 
     // Draws what lies behind the entries: the background and the window.
     std::function<void()> drawFrame;
@@ -48,8 +52,13 @@ public:
     std::function<bool(int px, int py)> pointAt;
 
     int Rows() const;
-    int Height() const { return kRowHeight * Rows(); }
-    // The entry whose rows hold the given row of the block; -1 past the end.
+    // The rows shown, and the height of the block they fill.
+    int ShownRows() const;
+    int Height() const { return kRowHeight * ShownRows(); }
+    // The first row shown, 0 unless the menu scrolls.
+    int FirstShownRow() const { return firstRow; }
+    // The entry whose rows hold the given row of all the entries (scrolled
+    // out of view or not); -1 past the end.
     int EntryAtRow(int row) const;
     bool Contains(int px, int py) const;
     // For the callbacks: what they changed is shown on this pass.
@@ -64,7 +73,12 @@ public:
 
 private:
     bool redraw = false;
+    int firstRow = 0;
 
-    void Draw() const;
+    void Draw(TJillLevelViewer& viewer) const;
     bool PointAt(int px, int py);
+    bool Scrolls() const { return ShownRows() < Rows(); }
+    // Scrolls the highlighted entry wholly into view (its start, when it is
+    // taller than the block); true when the view moved.
+    bool ScrollToHighlighted();
 };

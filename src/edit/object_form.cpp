@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "base/text_number.h"
 #include "edit/dialog_placement.h"
@@ -85,11 +86,9 @@ public:
             for (int row = 0; row < kOkRow; ++row) menu.entries[size_t(row)].lines[0] = RowText(row);
             viewer.DrawBackground(1);
             viewer.DrawTitledWindow("Edit Object", place.x, place.y, kFormWidth, kFormHeight);
-            SetViewport(place.x, place.y, kFormWidth, kFormHeight);
             SetColor(0, 0, 85);
             DrawRect(float(place.x), float(place.y + 16 * menu.highlighted), kFormWidth, 16);
         };
-        menu.drawOver = [&] { viewer.FullViewport(); };
         menu.extraKeys = [&] {
             const int step = TModalMenu::LeftRightStep();
             if (step != 0) {
@@ -133,8 +132,7 @@ private:
         // map's top-left corner, or at the window's right edge.
         place = {viewer.mapX + 6, 32};
         if (viewer.mapX + kFormWidth + 6 > ScreenWidth()) place.x = ScreenWidth() - kFormWidth;
-        if (place.x < 0) place.x = 6;
-        if (place.y < 0) place.y = 22;
+        place = KeepTitledWindowInside(place, kFormWidth, kFormHeight);
     }
 
     // A numeric row's value as it is shown and typed.
@@ -192,10 +190,14 @@ private:
         const std::string start = ValueText(row);
         const std::string text = viewer.EditString(start, fieldX, fieldY, fieldW, 16);
         if (text.empty() || text == start) return;
-        const int64_t value = TextToInteger(text);
-        if (row == kIndexRow) SetIndex(value);
-        if (row == kKindRow) SetKind(value);
-        if (const TNumberRow* number = NumberRow(row)) SetNumber(*number, value);
+        const std::optional<int64_t> value = TypedTextToInteger(text);
+        if (!value) {
+            viewer.MyNotify(NotANumberNotice(text), 0);
+            return;
+        }
+        if (row == kIndexRow) SetIndex(*value);
+        if (row == kKindRow) SetKind(*value);
+        if (const TNumberRow* number = NumberRow(row)) SetNumber(*number, *value);
     }
 
     void Accept() {

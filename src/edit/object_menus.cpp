@@ -43,9 +43,7 @@ TPlace PlaceBesidePaletteCell(const TJillLevelViewer& viewer, int h) {
     TPlace place{floor32(PointerX()) + 38, std::max(viewer.tilesY + floor32(PointerY() - viewer.tilesY), 22)};
     if (place.x + kActionMenuWidth > ScreenWidth()) place.x = ScreenWidth() - kActionMenuWidth;
     if (place.y + h > ScreenHeight() || place.y < 0) place.y = ScreenHeight() - h;
-    if (place.x < 0) place.x = 6;
-    if (place.y < 0) place.y = 22;
-    return place;
+    return KeepTitledWindowInside(place, kActionMenuWidth, h);
 }
 
 }  // namespace

@@ -213,6 +213,17 @@ TEST_F(InventoryEditor, ValuesWrapInTheirWidthsAndTypedNumbersKeepTheirLowBits) 
     };
     type("$10", 1);
     type("", 2);
+    // A text that is not wholly a number is refused with a notice and
+    // keeps 16; a number with a sign, a base and blanks around it is taken.
+    for (const std::string refused : {"abc", "0-1", "12x"}) {
+        host.ExpectNotify();
+        type(refused, 2);
+    }
+    host.WaitFrames(2);
+    host.Then([&] { EXPECT_TRUE(ShowsText(host, *host.Capture(), "  Health: 16", kX, kY + 16, kWhite)); });
+    type(" -1 ", 2);
+    type("+7", 2);
+    type("%101", 1);
     Press(VK_DOWN);
     type("99999999999", 11);   // the score keeps its low 32 bits
     // A click below "CANCEL", inside the window's frame, does nothing.
@@ -222,7 +233,14 @@ TEST_F(InventoryEditor, ValuesWrapInTheirWidthsAndTypedNumbersKeepTheirLowBits) 
     Run();
     const TLevel& level = *viewer.level;
     EXPECT_EQ(level.pl_level, 65535);
-    EXPECT_EQ(level.pl_health, 16);
+    EXPECT_EQ(level.pl_health, 5);
+    ASSERT_EQ(host.Requesters().size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        const std::string quoted = "\"" + std::string(i == 0 ? "abc" : i == 1 ? "0-1" : "12x") + "\"";
+        EXPECT_EQ(host.Requesters()[i].text.rfind(quoted + " is not a number. Type a decimal number", 0), 0u)
+            << host.Requesters()[i].text;
+        EXPECT_EQ(host.Requesters()[i].serious, 0);
+    }
     EXPECT_EQ(level.pl_score, int32_t(99999999999 % 4294967296));
     EXPECT_EQ(level.pl_ouched, 0);
     EXPECT_EQ(level.pl_oldscore, 2147483647);

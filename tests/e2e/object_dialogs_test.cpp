@@ -7,133 +7,15 @@
 #include <functional>
 #include <string>
 
-#include "e2e/editor_session.h"
-#include "e2e/screen_colours.h"
+#include "e2e/object_dialog_session.h"
 #include "level/level.h"
-#include "level/level_file.h"
 #include "level/object_kinds.h"
-#include "platform/clock.h"
 #include "platform/graphics.h"
-#include "sample_game/sample_game.h"
 
 namespace {
-
 using namespace ObjKind;
-
-constexpr int kMapX = 320;
-const uint32_t kWhite = Rgb(255, 255, 255);
-const uint32_t kDark = Rgb(85, 85, 85);
-const uint32_t kLight = Rgb(170, 170, 170);
-
-uint32_t Pixel(const TPixmap& frame, int x, int y) { return ReadPixel(frame, x, y) & 0xFFFFFF; }
-
-// The window of a menu or form: its content (x, y, w, h) inside the three
-// rings, with the title bar above it. Rings past the window's edge are not
-// drawn.
-void ExpectWindowAt(const TPixmap& frame, int x, int y, int w, int h) {
-    const int midY = y + h / 2, midX = x + w / 2;
-    const auto ring = [&](int d) { return d == 3 || d == 4 ? kLight : kDark; };
-    for (int d = 1; d <= 6; ++d) {
-        EXPECT_EQ(Pixel(frame, x - d, midY), ring(d)) << "left ring at " << x - d;
-        if (x + w - 1 + d < ScreenWidth()) {
-            EXPECT_EQ(Pixel(frame, x + w - 1 + d, midY), ring(d)) << "right ring";
-        }
-        if (y + h - 1 + d < ScreenHeight()) {
-            EXPECT_EQ(Pixel(frame, midX, y + h - 1 + d), ring(d)) << "bottom ring";
-        }
-    }
-    EXPECT_EQ(Pixel(frame, x + 1, y - 20), kLight) << "title bar";
-    EXPECT_EQ(Pixel(frame, x - 3, y - 21), kDark) << "title bar";
-    EXPECT_EQ(Pixel(frame, x, y + h - 1), 0u);
-}
-
-// Characters of the text on row (x, y, w) as far as its last inked cell.
-// Text is white or grey; the bar under a highlighted row is dark blue.
-int TextCells(const TPixmap& frame, int x, int y, int w) {
-    int last = -1;
-    for (int i = x; i < x + w; ++i)
-        for (int j = y; j < y + 16; ++j)
-            if (Pixel(frame, i, j) >> 16 != 0) last = i;
-    return last < 0 ? 0 : (last - x) / 8 + 1;
-}
-
+using namespace object_dialogs;
 }  // namespace
-
-class ObjectDialogs : public TEditorSession {
-protected:
-    ObjectDialogs() {
-        viewer.InitWindow();
-        viewer.InitGame(game, viewer.GameInfos[0]);
-        viewer.level = ReadLevel(game + kSampleShowcaseLevel);
-        viewer.level->objs.clear();
-        viewer.undoList = std::make_shared<TLevelList>();
-        viewer.redoList = std::make_shared<TLevelList>();
-        viewer.GenerateImages();
-    }
-
-    TLevelObjectPtr Make(uint8_t kind, int x, int y, uint16_t counter = 0) {
-        auto obj = std::make_shared<TLevelObject>();
-        obj->objkind = kind;
-        obj->counter = counter;
-        obj->UpdateHitbox();
-        viewer.GenerateImage(obj);
-        obj->ChangePosition(x, y);
-        return obj;
-    }
-    TLevelObjectPtr Add(uint8_t kind, int x, int y, uint16_t counter = 0) {
-        TLevelObjectPtr obj = Make(kind, x, y, counter);
-        viewer.level->objs.push_back(obj);
-        return obj;
-    }
-
-    void Press(int key) {
-        host.Then([this, key] { host.PressKey(key); });
-    }
-    void Settle() { host.WaitFrames(2); }
-    // Checks the frame once the dialog has drawn what the steps before did.
-    void Check(std::function<void(const TPixmap&)> check) {
-        Settle();
-        host.Then([this, check] { check(*host.Capture()); });
-    }
-    // Enter on the highlighted row of the form opens its field, which shows
-    // the value with the cursor after it; backspaces erase what is there,
-    // the text is typed and entered, one character a frame, and the form is
-    // back a few frames later.
-    void Type(const std::string& text, int erase = 8) {
-        Press(VK_RETURN);
-        host.Then([this, text, erase] {
-            for (int i = 0; i < erase; ++i) host.PressKey(VK_BACK);
-            host.TypeText(text);
-            host.PressKey(VK_RETURN);
-        });
-        host.WaitFrames(erase + int(text.size()) + 4);
-    }
-    void Down(int times) {
-        for (int i = 0; i < times; ++i) Press(VK_DOWN);
-    }
-    // Runs the dialog with the script so far. The script is kept open until
-    // the dialog returns, however many passes its last input takes.
-    TRunResult Run(const std::function<void()>& body) {
-        returned = false;
-        host.WaitUntil([this] { return returned; });
-        const TRunResult result = host.Run(
-            [&] {
-                body();
-                returned = true;
-            },
-            3000);
-        EXPECT_EQ(result.end, TRunEnd::Returned);
-        EXPECT_EQ(result.stepsLeft, 1u) << "the dialog closed before the script ended";
-        // The step that waited for the return is done at the next idle.
-        host.Run([] {
-            for (;;) SleepMs(16);
-        });
-        return result;
-    }
-
-private:
-    bool returned = false;
-};
 
 TEST_F(ObjectDialogs, ContextMenuShowsItsItemsBesideTheObjectAndActs) {
     const TLevelObjectPtr apple = Add(APPLE, 64, 48);
@@ -217,43 +99,6 @@ TEST_F(ObjectDialogs, ALinkableObjectsMenuHasLinkAndEntersLinkMode) {
     Run([&] { viewer.ObjectContextMenu(door); });
     EXPECT_EQ(viewer.selLink, 1);
     EXPECT_EQ(viewer.selObj, door);
-}
-
-TEST_F(ObjectDialogs, MenusKeepInsideTheWindow) {
-    struct TCase {
-        int x, y, xl, yl, camX, menuX, menuY;
-    };
-    // At zoom 1 a level pixel x shows at 320 + x; the menu is 112 x 80.
-    const TCase cases[] = {
-        {816, 48, 16, 16, 0, 1168, 80},    // ends at the right edge exactly
-        {817, 48, 16, 16, 0, 1009, 80},    // one pixel more: left of the object
-        {64, 608, 16, 16, 0, 416, 640},    // ends at the bottom exactly
-        {64, 609, 16, 16, 0, 416, 513},    // one pixel more: above it
-        {64, 10, 16, 700, 0, 416, 22},     // above would start above the window
-        {0, 48, 1200, 16, 20, 6, 80},      // left would start left of it
-    };
-    for (const TCase& c : cases) {
-        const TLevelObjectPtr apple = Add(APPLE, c.x, c.y);
-        apple->xl = uint16_t(c.xl);
-        apple->yl = uint16_t(c.yl);
-        viewer.camX = c.camX;
-        Check([&](const TPixmap& frame) { ExpectWindowAt(frame, c.menuX, c.menuY, 112, 80); });
-        Press(VK_ESCAPE);
-        Run([&] { viewer.ObjectContextMenu(apple); });
-    }
-
-    // The palette menu stands beside the 32-pixel cell under the pointer.
-    const TLevelObjectPtr entry = Make(APPLE, 0, 0);
-    viewer.objects = {entry};
-    const struct {
-        int px, py, menuX, menuY;
-    } cells[] = {{100, 50, 134, 48}, {10, 20, 38, 22}, {40, 700, 70, 672}};
-    for (const auto& c : cells) {
-        host.MoveMouse(c.px, c.py);
-        Check([&](const TPixmap& frame) { ExpectWindowAt(frame, c.menuX, c.menuY, 112, 48); });
-        Press(VK_ESCAPE);
-        Run([&] { viewer.ObjectPaletteContextMenu(entry); });
-    }
 }
 
 TEST_F(ObjectDialogs, PaletteMenuSelectsAndDeletesItsEntry) {
@@ -408,9 +253,28 @@ TEST_F(ObjectDialogs, FormStoresTypedNumbersInTheFieldsWidth) {
     // The low 16 bits of what was typed, on both sides of the field's end.
     for (const auto& [typed, stored] : std::vector<std::pair<std::string, int>>{
              {"65535", 65535}, {"65536", 0}, {"-32768", 32768}, {"-32769", 32767}, {"70000", 4464},
-             {"1000000000000000000000000000007", 7}, {"12abc", 12}, {"abc", 0}, {"  +%101", 5}}) {
+             {"1000000000000000000000000000007", 7}, {" -1 ", 65535}, {"+7", 7}, {"$10", 16}, {"%101", 5},
+             {"  +%101", 5}}) {
         Type(typed);
         host.Then([&, typed, stored] { EXPECT_EQ(apple->xd, stored) << typed; });
+    }
+    // A text that is not wholly a number is refused with a notice that
+    // quotes it; the row keeps its value and the form stays open.
+    for (const std::string typed : {"abc", "0-1", "12x"}) {
+        host.ExpectNotify();
+        Type(typed);
+        Check([&, typed](const TPixmap& frame) {
+            EXPECT_EQ(apple->xd, 5) << typed;
+            ASSERT_FALSE(host.Requesters().empty());
+            const TRequesterCall& notice = host.Requesters().back();
+            EXPECT_EQ(notice.kind, "Notify");
+            EXPECT_EQ(notice.serious, 0);
+            EXPECT_EQ(notice.text, "\"" + typed +
+                                       "\" is not a number. Type a decimal number such as 42 or -7, a hexadecimal "
+                                       "number after \"$\" such as $1F, or a binary number after \"%\" such as "
+                                       "%101. The value was not changed.");
+            EXPECT_EQ(TextCells(frame, x, y + 48, 320), 12);   // "        xd=5"
+        });
     }
     // An emptied field keeps the value; so does Escape.
     Type("", 4);
