@@ -32,7 +32,7 @@ std::string LevelFolder(const std::string& levelPath) {
 
 TGameData LoadGameData(const std::string& folder, const TGameInfo& game) {
     TGameData data{std::make_shared<TShapeManager>(), std::make_shared<TTileInfo>()};
-    data.shapeman->Init(folder + game.ShapeFile);
-    data.tileinfo->Init(folder + game.TileInfoFile, data.shapeman);
+    data.shapeman->Init(GameFilePath(folder, game.ShapeFile));
+    data.tileinfo->Init(GameFilePath(folder, game.TileInfoFile), data.shapeman);
     return data;
 }

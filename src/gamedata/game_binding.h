@@ -25,6 +25,6 @@ struct TGameData {
     TTileInfoPtr tileinfo;
 };
 
-// Loads game's shape file and tile info from folder (ending in a
-// separator); the tile pictures are made from the new shapes.
+// Loads game's shape file and tile info from folder, each by the name it
+// really has there in any case; the tile pictures are made from the new shapes.
 TGameData LoadGameData(const std::string& folder, const TGameInfo& game);

@@ -9,6 +9,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/message_window.h"
+#include "platform/paths.h"
 #include "platform/sdl_window.h"
 
 namespace {
@@ -92,9 +93,18 @@ std::string TDesktopRequesterHost::Request(const TTextRequest& request) {
                                        request.initialPath, workingDir));
         // 0 is a choice and 1 a cancel for both helpers; anything else means
         // the helper broke down, and the user still needs a way to answer.
-        if (run.started && (run.exitStatus == 0 || run.exitStatus == 1)) return HelperAnswer(run);
+        if (run.started && (run.exitStatus == 0 || run.exitStatus == 1)) return UsableAnswer(HelperAnswer(run));
     }
     return fallback ? fallback(request) : "";
+}
+
+std::string TDesktopRequesterHost::UsableAnswer(const std::string& path) {
+    if (path.empty()) return path;
+    const std::string reason = UnusablePathReason(path);
+    if (reason.empty()) return path;
+    // Taken as a cancel, but never silently: the user chose something.
+    Notify("The system cannot use the chosen path:\n\n" + path + "\n\n(" + reason + ")", 1);
+    return "";
 }
 
 std::string TDesktopRequesterHost::RequestFile(const std::string& title, const std::string& filter, int save,

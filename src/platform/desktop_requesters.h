@@ -43,6 +43,9 @@ public:
 private:
     int ShowMessage(TMessageKind kind, const std::string& text, int serious);
     std::string Request(const TTextRequest& request);
+    // The helper's answer, or "" after telling the user when the system
+    // cannot use the path at all (too long for it).
+    std::string UsableAnswer(const std::string& path);
 
     TFallback fallback;
     TSystemMessageBox systemBox;

@@ -12,7 +12,6 @@
 
 #include "platform/file_filter.h"
 #include "platform/paths.h"
-#include "platform/utf8.h"
 
 extern char** environ;
 
@@ -217,7 +216,6 @@ std::string HelperAnswer(const THelperRun& run) {
     // A second line would mean several files or a name we cannot tell apart
     // from noise; guessing could open or overwrite the wrong file.
     if (path.find('\n') != std::string::npos || path.find('\0') != std::string::npos) return "";
-    if (CharacterCount(path) > kMaxRequestedPathLength) return "";
     return path;
 }
 

@@ -17,10 +17,6 @@ struct TDialogHelper {
     std::string program;   // the executable's path as found on the search path
 };
 
-// The longest path a requester hands back, in characters; longer answers
-// count as cancelled rather than being cut to a path the user never chose.
-inline constexpr size_t kMaxRequestedPathLength = 260;
-
 // Looks for zenity, then kdialog, in the folders of a PATH-style list.
 std::optional<TDialogHelper> FindDialogHelper(const std::string& searchPath);
 // The same on the PATH of the process's environment.
@@ -49,8 +45,10 @@ struct THelperRun {
     bool truncated = false;  // it printed more than that
 };
 
-// More than any path a requester can accept, however it is encoded.
-inline constexpr size_t kMaxHelperOutput = 4096;
+// Far more than any path the system accepts (4096 bytes on Linux), so that
+// the system, not this limit, decides which paths can be used; output beyond
+// it is no path but a helper gone wrong.
+inline constexpr size_t kMaxHelperOutput = 65536;
 
 // Runs the program of argv[0] with the given arguments, its standard input
 // empty, its errors discarded, and waits for it, collecting its standard output.
@@ -58,7 +56,7 @@ THelperRun RunDialogHelper(const std::vector<std::string>& argv);
 
 // The path a finished helper chose: its output without the final line break;
 // "" when the user cancelled, the helper failed, or the answer is not one
-// path of at most kMaxRequestedPathLength characters.
+// path. Whether the system can use the path is for the caller to ask.
 std::string HelperAnswer(const THelperRun& run);
 
 // The answer of a finished message box helper, as MessageBoxAnswer gives it;

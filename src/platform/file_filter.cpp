@@ -36,19 +36,26 @@ std::string CleanExtension(const std::string& written) {
         ext.erase(0, 1);
     for (unsigned char c : ext)
         if (c < 32 || c == 127 || c == ' ' || c == '|' || c == '/' || c == '\\') return "";
+    // Glob characters inside an extension would change what the pattern
+    // matches; "*" alone stands for every file.
+    if (ext != "*" && ext.find_first_of("*?[]") != std::string::npos) return "";
     return ext;
 }
 
-std::string ToLower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
-std::string ToUpper(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
+// A glob pattern that matches the extension in any case ("jn1" gives
+// "[jJ][nN]1"): the games' files often come from DOS in capitals, and the
+// helpers' globs are case-sensitive.
+std::string AnyCasePattern(const std::string& ext) {
+    std::string pattern;
+    for (char c : ext) {
+        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        const char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        if (lower == upper)
+            pattern += c;
+        else
+            pattern += std::string("[") + lower + upper + "]";
+    }
+    return pattern;
 }
 
 }  // namespace
@@ -78,11 +85,8 @@ std::string PathExtension(const std::string& path) {
 }
 
 size_t PreselectedFilterGroup(const std::vector<TFilterGroup>& groups, const std::string& initialPath) {
-    std::string ext = ToLower(PathExtension(initialPath));
-    if (ext.empty()) return 0;
     for (size_t i = 0; i < groups.size(); ++i)
-        for (const std::string& listed : groups[i].extensions)
-            if (ToLower(listed) == ext) return i;
+        if (FilterGroupLists(groups[i], PathExtension(initialPath))) return i;
     return 0;
 }
 
@@ -96,19 +100,17 @@ std::vector<TFilterGroup> GroupsInOfferOrder(const std::vector<TFilterGroup>& gr
     return ordered;
 }
 
+bool FilterGroupLists(const TFilterGroup& group, const std::string& extension) {
+    if (extension.empty()) return false;
+    return std::any_of(group.extensions.begin(), group.extensions.end(),
+                       [&](const std::string& listed) { return SameNameIgnoringCase(listed, extension); });
+}
+
 std::vector<std::string> FilterPatterns(const TFilterGroup& group) {
     std::vector<std::string> patterns;
-    auto add = [&patterns](const std::string& pattern) {
-        if (std::find(patterns.begin(), patterns.end(), pattern) == patterns.end()) patterns.push_back(pattern);
-    };
     for (const std::string& ext : group.extensions) {
-        if (ext == "*") {
-            add("*");
-            continue;
-        }
-        add("*." + ext);
-        add("*." + ToLower(ext));
-        add("*." + ToUpper(ext));
+        const std::string pattern = ext == "*" ? "*" : "*." + AnyCasePattern(ext);
+        if (std::find(patterns.begin(), patterns.end(), pattern) == patterns.end()) patterns.push_back(pattern);
     }
     return patterns;
 }

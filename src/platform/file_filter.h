@@ -22,8 +22,11 @@ std::vector<TFilterGroup> ParseFileFilter(const std::string& filter);
 // name has none.
 std::string PathExtension(const std::string& path);
 
-// Index of the first group that lists the initial path's extension (compared
-// without regard to case), otherwise 0.
+// Whether the group lists the extension (without its dot) by name, in any
+// case: "JN1" is "jn1", "jn10" is not; "*" lists no extension by name.
+bool FilterGroupLists(const TFilterGroup& group, const std::string& extension);
+
+// Index of the first group that lists the initial path's extension, otherwise 0.
 size_t PreselectedFilterGroup(const std::vector<TFilterGroup>& groups, const std::string& initialPath);
 
 // The groups as a dialog should offer them: the dialog helpers start on the
@@ -32,9 +35,10 @@ size_t PreselectedFilterGroup(const std::vector<TFilterGroup>& groups, const std
 std::vector<TFilterGroup> GroupsInOfferOrder(const std::vector<TFilterGroup>& groups,
                                              const std::string& initialPath);
 
-// Glob patterns for one group ("*.jn1", "*.JN1", or "*"). Each extension is
-// offered in the case given, in lower and in upper case, because the games'
-// files often come from DOS in capitals and Linux globs are case-sensitive.
+// Glob patterns for one group that match its extensions in any case, the
+// way FilterGroupLists compares them ("*.[jJ][nN]1", or "*"): the games'
+// files often come from DOS in capitals, and the helpers' globs are
+// case-sensitive.
 std::vector<std::string> FilterPatterns(const TFilterGroup& group);
 
 // The description with the characters that the helpers' filter syntaxes

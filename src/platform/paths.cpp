@@ -2,6 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
 std::string HostPath(const std::string& path) {
     std::string result = path;
     for (char& c : result)
@@ -30,4 +35,46 @@ std::string DirectoryPart(const std::string& path) {
     if (slash == std::string::npos) return "";
     if (slash == 0) return path.substr(0, 1);
     return path.substr(0, slash);
+}
+
+namespace {
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string InFolder(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    const char last = folder.back();
+    return last == '/' || last == '\\' ? folder + name : folder + "/" + name;
+}
+
+}  // namespace
+
+bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+TFileLookup FindFileIgnoringCase(const std::string& folder, const std::string& name) {
+    namespace fs = std::filesystem;
+    TFileLookup found;
+    std::error_code error;
+    fs::directory_iterator entries(HostPath(folder.empty() ? "." : folder), error);
+    for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+        const std::string entry = entries->path().filename().string();
+        if (SameNameIgnoringCase(entry, name) && PathType(InFolder(folder, entry)) == 1)
+            found.matches.push_back(entry);
+    }
+    // A folder that may be searched but not listed still opens the exact name.
+    if (found.matches.empty() && PathType(InFolder(folder, name)) == 1) found.matches.push_back(name);
+    if (found.matches.empty()) return found;
+    std::sort(found.matches.begin(), found.matches.end());
+    const bool exact = std::find(found.matches.begin(), found.matches.end(), name) != found.matches.end();
+    found.name = exact ? name : found.matches.front();
+    return found;
+}
+
+std::string UnusablePathReason(const std::string& path) {
+    struct stat info;
+    if (stat(HostPath(path).c_str(), &info) == 0 || errno != ENAMETOOLONG) return "";
+    return std::strerror(ENAMETOOLONG);
 }

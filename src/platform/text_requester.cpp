@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/dialog_helper.h"
 #include "platform/file_filter.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
@@ -65,7 +66,8 @@ size_t TLineEdit::FirstShownColumn(size_t columns) const {
 
 TPathCheck CheckTypedPath(TRequestMode mode, const std::string& path) {
     if (path.empty()) return {TPathVerdict::Refuse, "Please type a path."};
-    if (CharacterCount(path) > kMaxRequestedPathLength) return {TPathVerdict::Refuse, "The path is too long."};
+    if (const std::string reason = UnusablePathReason(path); !reason.empty())
+        return {TPathVerdict::Refuse, "The system cannot use this path (" + reason + ")."};
     int type = PathType(path);
     switch (mode) {
     case TRequestMode::Open:

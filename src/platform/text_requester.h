@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/dialog_helper.h"
+#include <cstddef>
 
 enum class TRequestMode { Open, Save, Folder };
 
@@ -17,12 +17,17 @@ struct TTextRequest {
     std::string initialPath;
 };
 
+// The field holds more characters than any path the system accepts (4096
+// bytes on Linux), so that the system, not the field, says which path is too
+// long; the limit only stops a stuck key.
+inline constexpr size_t kMaxTypedPathLength = 4096;
+
 // The path field's text and cursor. The text is UTF-8 (an initial path may
 // hold any name the file system allows); the cursor moves and deletes whole
 // characters, and typing adds any printable character up to the length limit.
 class TLineEdit {
 public:
-    explicit TLineEdit(std::string text = "", size_t maxChars = kMaxRequestedPathLength);
+    explicit TLineEdit(std::string text = "", size_t maxChars = kMaxTypedPathLength);
 
     const std::string& Text() const { return text; }
     size_t Cursor() const { return cursor; }   // in characters
@@ -60,7 +65,8 @@ struct TPathCheck {
 
 // Whether Enter may accept the typed path: an existing file to open, an
 // existing folder to choose, a new file in an existing folder to save, or
-// (after asking) an existing file to replace.
+// (after asking) an existing file to replace; never a path the system
+// cannot use.
 TPathCheck CheckTypedPath(TRequestMode mode, const std::string& path);
 
 // Runs the requester over the open window until Enter accepts or Escape

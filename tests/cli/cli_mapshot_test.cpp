@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <sstream>
 
@@ -114,6 +115,76 @@ TEST_F(CliMapshot, BindsTheGameNamedInTheFileName) {
     EXPECT_NE(text.find("No matching game detected!"), std::string::npos);
     EXPECT_NE(text.find("Using first detected game (Onesimus - A Quest For Freedom)"), std::string::npos);
     ExpectSamePixels(LoadPng(temp.File("b.png")), Expected(only + "/level.lvl", only, 3));
+}
+
+std::string Upper(std::string name) {
+    for (char& c : name) c = char(std::toupper(static_cast<unsigned char>(c)));
+    return name;
+}
+
+// "Jill1.Sha": a capital at the start of the name and of the extension.
+std::string Mixed(std::string name) {
+    name[0] = char(std::toupper(static_cast<unsigned char>(name[0])));
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot + 1 < name.size())
+        name[dot + 1] = char(std::toupper(static_cast<unsigned char>(name[dot + 1])));
+    return name;
+}
+
+std::string LogText(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(ReadWholeFile(path, bytes)) << path;
+    return std::string(bytes.begin(), bytes.end());
+}
+
+TEST_F(CliMapshot, GameFoldersCopiedFromDosWorkInUpperAndMixedCase) {
+    const std::string allFour =
+        "Jill of the Jungle\nJill Goes Underground\nJill Saves the Prince\nOnesimus - A Quest For Freedom\n";
+    for (auto rename : {Upper, Mixed}) {
+        // The whole sample game, every file renamed: "JILL1.SHA", "SHOWCASE.JN1"...
+        const std::string dir = temp.File(rename("dos"));
+        fs::create_directories(dir);
+        for (const auto& entry : fs::directory_iterator(game))
+            fs::copy_file(entry.path(), dir + "/" + rename(entry.path().filename().string()));
+        const TRun games = RunCommand({"games", dir});
+        EXPECT_EQ(games.status, 0);
+        EXPECT_EQ(games.out, allFour) << dir;
+
+        // Each level binds its own game, read from the files as they are named.
+        const std::vector<std::pair<std::string, int>> levels{
+            {kSampleShowcaseLevel, 0}, {"tiles.jn2", 1}, {"castle.jn3", 2}, {"desert.one", 3}};
+        for (const auto& [name, gameIndex] : levels) {
+            const std::string level = dir + "/" + rename(name);
+            const std::string png = temp.File(rename(name) + ".png");
+            const TRun run = RunCommand({"mapshot", level, png});
+            ASSERT_EQ(run.status, 0) << level << ": " << run.err;
+            ExpectSamePixels(LoadPng(png), Expected(game + "/" + name, game, gameIndex));
+        }
+    }
+}
+
+TEST_F(CliMapshot, OfNamesDifferingOnlyInCaseTheExactOneElseTheFirstInNameOrderIsUsed) {
+    const std::string level = game + "/" + kSampleShowcaseLevel;
+    const TBitmapPtr jill1 = Expected(level, game, 0), jill3 = Expected(level, game, 2);
+    ASSERT_NE(jill1->fPixels, jill3->fPixels) << "the test needs episodes that look different";
+
+    // Jill 1's folder with a second shape file, named like the first in
+    // another case, that holds Jill 3's shapes.
+    const std::string dir = FolderWith("twice", {"jill.dma"});
+    fs::copy_file(game + "/jill1.sha", dir + "/JILL1.SHA");
+    fs::copy_file(game + "/jill3.sha", dir + "/jill1.sha");
+    fs::copy_file(level, dir + "/LEVEL.JN1");
+    ASSERT_EQ(RunCommand({"--log", temp.File("exact.log"), "mapshot", dir + "/LEVEL.JN1", temp.File("exact.png")}).status, 0);
+    ExpectSamePixels(LoadPng(temp.File("exact.png")), jill3);
+    EXPECT_NE(LogText(temp.File("exact.log")).find("  \"JILL1.SHA\" and \"jill1.sha\" differ only in case: using \"jill1.sha\"\r\n"),
+              std::string::npos);
+
+    // Without the exact name: "JILL1.SHA" sorts before "Jill1.sha".
+    fs::rename(dir + "/jill1.sha", dir + "/Jill1.sha");
+    ASSERT_EQ(RunCommand({"--log", temp.File("first.log"), "mapshot", dir + "/LEVEL.JN1", temp.File("first.png")}).status, 0);
+    ExpectSamePixels(LoadPng(temp.File("first.png")), jill1);
+    EXPECT_NE(LogText(temp.File("first.log")).find("  \"JILL1.SHA\" and \"Jill1.sha\" differ only in case: using \"JILL1.SHA\"\r\n"),
+              std::string::npos);
 }
 
 TEST_F(CliMapshot, FailsClearlyWithoutLevelOrGameData) {

@@ -15,6 +15,8 @@
 #    press answers it, and the window's close box ends the program.
 # 3. On a German keyboard (setxkbmap de) Ctrl with the key labelled Z undoes
 #    a stroke, and Ctrl+S sent as one instant chord saves.
+# 4. A game folder copied from DOS, every name in capitals: a level chosen in
+#    the requester binds its game from those files.
 #
 # Every wait has a deadline. Skips (status 77) only when there is no Xvfb.
 set -euo pipefail
@@ -341,3 +343,37 @@ sleep 0.5
 click_entry 6                                  # Quit
 wait_exit "Quit"
 echo "PASS: Ctrl+Z by its German label undid a stroke; Ctrl+S sent as one chord saved"
+
+# ---- 4. A game folder copied from DOS: every name in capitals, a level
+# called 1.JN1, chosen in the requester; it binds its game from those files.
+dos="$work/dos/JILL"
+mkdir -p "$dos" "$work/dos/run"
+for file in "$work/run/game"/*; do
+    name=$(basename "$file")
+    cp "$file" "$dos/${name^^}"
+done
+cp "$dos/SHOWCASE.JN1" "$dos/1.JN1"
+rm -f "$work/zenity.calls"
+echo "0 $dos/1.JN1" >"$work/zenity.answers"
+(cd "$work/dos/run" && PATH="$work/bin:/usr/bin:/bin" exec "$tarn") >"$work/tarn.out" 2>"$work/tarn.err" &
+tarn_pid=$!
+window=""
+wait_for 30 "no window titled \"$title\"" find_window
+wait_for 20 "the window shows nothing but black" menu_drawn
+click_entry 1                                  # Load Level
+wait_for 20 "no file requester for Load Level" has_calls 1
+dos_log="$work/dos/run/log.txt"
+bound() { grep -q $'^Using "Jill of the Jungle"\r$' "$dos_log" 2>/dev/null; }
+wait_for 20 "the level in capitals bound no game" bound
+sleep 0.5                                      # the editor takes the screen
+key Escape
+sleep 0.5
+click_entry 6                                  # Quit
+wait_exit "Quit"
+grep -qxF -- '--file-filter=Level Files | *.[jJ][nN]1 *.[jJ][nN]2 *.[jJ][nN]3 *.[oO][nN][eE]' "$work/zenity.calls" ||
+    fail "the requester does not show level files in any case"
+grep -qF $'Searching for supported games in "'"$dos"$'/" ...\r' "$dos_log" || fail "the DOS folder was not searched"
+grep -q $'^ Testing "Jill of the Jungle" ... SUCCESS!\r$' "$dos_log" || fail "the game's files in capitals were not found"
+grep -qxF $' url = '"$dos"$'/JILL1.SHA\r' "$dos_log" || fail "the shape file was not opened by its name in capitals"
+grep -q $'^ERROR' "$dos_log" && fail "the log of the DOS folder holds an error"
+echo "PASS: a level from a game folder in capitals chosen in the requester bound its game from those files"

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -64,6 +65,36 @@ TEST(FindGames, ADataFileAloneOrADirectoryDoesNotCount) {
     Touch(dir.File("onesimus.dma"));
     EXPECT_TRUE(FindGames(dir.Path(), MakeGameInfos()).empty());
     EXPECT_TRUE(FindGames(dir.File("nowhere"), MakeGameInfos()).empty());
+}
+
+TEST(FindGames, DataFilesCopiedFromDosAreFoundInAnyCase) {
+    TLogCapture log;
+    TTempDir dir;
+    for (const char* name : {"JILL1.SHA", "Jill3.Sha", "JILL.DMA", "onesimus.SHA", "OneSimus.dma"}) Touch(dir.File(name));
+    EXPECT_EQ(Names(FindGames(dir.Path(), MakeGameInfos())),
+              (std::vector<std::string>{"Jill of the Jungle", "Jill Saves the Prince", "Onesimus - A Quest For Freedom"}));
+    EXPECT_EQ(GameFilePath(dir.Path(), "jill3.sha"), dir.File("Jill3.Sha"));
+    EXPECT_EQ(GameFilePath(dir.Path() + "/", "onesimus.dma"), dir.File("OneSimus.dma"));
+    // A missing file keeps the table's name, for the loader to report.
+    EXPECT_EQ(GameFilePath(dir.Path(), "jill2.sha"), dir.File("jill2.sha"));
+    EXPECT_EQ(log.Text().find("differ only in case"), std::string::npos);
+}
+
+TEST(FindGames, NamesDifferingOnlyInCaseAreChosenAndLoggedOnce) {
+    TLogCapture log;
+    TTempDir dir;
+    // The exact name wins; without it, the first in name order.
+    for (const char* name : {"JILL1.SHA", "jill1.sha", "JILL.DMA", "Jill.dma", "jill.DMA"}) Touch(dir.File(name));
+    EXPECT_EQ(Names(FindGames(dir.Path(), MakeGameInfos())), (std::vector<std::string>{"Jill of the Jungle"}));
+    EXPECT_EQ(GameFilePath(dir.Path(), "jill1.sha"), dir.File("jill1.sha"));
+    EXPECT_EQ(GameFilePath(dir.Path(), "jill.dma"), dir.File("JILL.DMA"));
+    EXPECT_TRUE(log.HasLine(" Testing \"Jill of the Jungle\" ... SUCCESS!"));
+    EXPECT_TRUE(log.HasLine("  \"JILL1.SHA\" and \"jill1.sha\" differ only in case: using \"jill1.sha\""));
+    // The three Jill episodes share the tile info file: one line for it.
+    const std::vector<std::string> lines = log.Lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                         "  \"JILL.DMA\", \"Jill.dma\" and \"jill.DMA\" differ only in case: using \"JILL.DMA\""),
+              1);
 }
 
 }  // namespace

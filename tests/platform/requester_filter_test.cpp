@@ -1,3 +1,4 @@
+#include <fnmatch.h>
 #include <gtest/gtest.h>
 
 #include "platform/file_filter.h"
@@ -48,12 +49,34 @@ TEST(RequesterFilter, PreselectsTheGroupListingTheInitialExtension) {
               (std::vector<std::string>{"All Files", "Level Files", "PNG Image"}));
 }
 
-TEST(RequesterFilter, PatternsMatchBothCasesOfEveryExtension) {
-    EXPECT_EQ(FilterPatterns({"Level Files", {"jn1", "one"}}),
-              (std::vector<std::string>{"*.jn1", "*.JN1", "*.one", "*.ONE"}));
-    EXPECT_EQ(FilterPatterns({"Mixed", {"Png"}}), (std::vector<std::string>{"*.Png", "*.png", "*.PNG"}));
+TEST(RequesterFilter, ExtensionsMatchInAnyCaseButOnlyWhole) {
+    const TFilterGroup levels{"Level Files", {"jn1", "one"}};
+    for (const char* extension : {"jn1", "JN1", "Jn1", "ONE", "oNe"})
+        EXPECT_TRUE(FilterGroupLists(levels, extension)) << extension;
+    for (const char* extension : {"jn10", "jn", "n1", "jn2", "", "*"})
+        EXPECT_FALSE(FilterGroupLists(levels, extension)) << extension;
+    EXPECT_FALSE(FilterGroupLists({"All Files", {"*"}}, "txt"));   // "*" names no extension
+}
+
+TEST(RequesterFilter, HelperPatternsMatchWhatTheGroupLists) {
+    EXPECT_EQ(FilterPatterns({"Level Files", {"jn1", "one", "JN1"}}),
+              (std::vector<std::string>{"*.[jJ][nN]1", "*.[oO][nN][eE]"}));
     EXPECT_EQ(FilterPatterns({"All Files", {"*"}}), (std::vector<std::string>{"*"}));
     EXPECT_EQ(FilterPatterns({"Digits", {"123"}}), (std::vector<std::string>{"*.123"}));
+
+    // The helpers match their globs as fnmatch does: the same names as
+    // FilterGroupLists, on both sides.
+    const std::vector<std::string> patterns = FilterPatterns({"Level Files", {"jn1", "one"}});
+    auto shown = [&](const std::string& name) {
+        for (const std::string& pattern : patterns)
+            if (fnmatch(pattern.c_str(), name.c_str(), 0) == 0) return true;
+        return false;
+    };
+    for (const char* name : {"1.JN1", "intro.jn1", "Level.Jn1", "DESERT.ONE", "a.b.oNE"}) EXPECT_TRUE(shown(name)) << name;
+    for (const char* name : {"1.JN10", "jn1", "1.jn", "1.jn1.bak", "JILL1.SHA", "phone"}) EXPECT_FALSE(shown(name)) << name;
+
+    // Glob characters in an extension would match other names.
+    EXPECT_TRUE(ParseFileFilter("Odd:j?1,[ab],x*").empty());
 }
 
 TEST(RequesterFilter, LabelsKeepNoCharacterTheHelpersReserve) {

@@ -10,7 +10,6 @@
 #include "platform/dialog_helper.h"
 #include "platform/input.h"
 #include "platform/paths.h"
-#include "platform/utf8.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
@@ -100,14 +99,14 @@ TEST(RequesterHelper, ZenityArguments) {
     EXPECT_EQ(FileRequestArguments(zenity, "Open Jill Level File...", kLevelFilter, false, "", "/games/jill"),
               (std::vector<std::string>{"/usr/bin/zenity", "--file-selection", "--title=Open Jill Level File...",
                                         "--filename=/games/jill/",
-                                        "--file-filter=Level Files | *.jn1 *.JN1 *.jn2 *.JN2 *.jn3 *.JN3 *.one *.ONE",
+                                        "--file-filter=Level Files | *.[jJ][nN]1 *.[jJ][nN]2 *.[jJ][nN]3 *.[oO][nN][eE]",
                                         "--file-filter=All Files | *"}));
     // Saving asks before replacing; a relative initial file is made absolute
     // and its group offered first.
     EXPECT_EQ(FileRequestArguments(zenity, "Export Mapshot ...", "All Files:*;PNG Image:png", true, "shots/map.png", "/w"),
               (std::vector<std::string>{"/usr/bin/zenity", "--file-selection", "--title=Export Mapshot ...", "--save",
                                         "--confirm-overwrite", "--filename=/w/shots/map.png",
-                                        "--file-filter=PNG Image | *.png *.PNG", "--file-filter=All Files | *"}));
+                                        "--file-filter=PNG Image | *.[pP][nN][gG]", "--file-filter=All Files | *"}));
     EXPECT_EQ(DirRequestArguments(zenity, "Please select your Jill/Onesimus folder.", "/games/jill", "/w"),
               (std::vector<std::string>{"/usr/bin/zenity", "--file-selection", "--directory",
                                         "--title=Please select your Jill/Onesimus folder.", "--filename=/games/jill/"}));
@@ -118,7 +117,7 @@ TEST(RequesterHelper, KdialogArguments) {
     EXPECT_EQ(FileRequestArguments(kdialog, "Save Level As ...", kLevelFilter, true, "", "/games/jill"),
               (std::vector<std::string>{"/usr/bin/kdialog", "--title", "Save Level As ...", "--getsavefilename",
                                         "/games/jill",
-                                        "*.jn1 *.JN1 *.jn2 *.JN2 *.jn3 *.JN3 *.one *.ONE|Level Files\n*|All Files"}));
+                                        "*.[jJ][nN]1 *.[jJ][nN]2 *.[jJ][nN]3 *.[oO][nN][eE]|Level Files\n*|All Files"}));
     EXPECT_EQ(FileRequestArguments(kdialog, "-t", "", false, "-odd.jn1", "/w"),
               (std::vector<std::string>{"/usr/bin/kdialog", "--title", "-t", "--getopenfilename", "/w/-odd.jn1"}));
     EXPECT_EQ(DirRequestArguments(kdialog, "Folder", "", "/w"),
@@ -206,7 +205,7 @@ TEST(RequesterHelper, AwkwardPathsTravelUntouchedBothWays) {
     EXPECT_EQ(args[0], "--file-selection");
     EXPECT_EQ(args[1], "--title=Title \"$(touch x)\"; rm -rf *");
     EXPECT_EQ(args[2], "--filename=" + kAwkwardPath);
-    EXPECT_EQ(args[3], "--file-filter=Level Files | *.jn1 *.JN1 *.jn2 *.JN2 *.jn3 *.JN3 *.one *.ONE");
+    EXPECT_EQ(args[3], "--file-filter=Level Files | *.[jJ][nN]1 *.[jJ][nN]2 *.[jJ][nN]3 *.[oO][nN][eE]");
 
     EXPECT_EQ(CurrentWorkingDir(), before);
     EXPECT_EQ(PathType(dir.File("x")), 0);
@@ -232,24 +231,13 @@ TEST(RequesterHelper, CancelAndFailureGiveNothing) {
     EXPECT_FALSE(RunDialogHelper({}).started);
 }
 
-TEST(RequesterHelper, AnswersAreLimitedTo260Characters) {
-    std::string folder = "/" + std::string(250, 'd') + "/";
+TEST(RequesterHelper, AnswersOfAnyLengthComeBackWhole) {
     THelperRun run{true, 0, "", false};
-
-    run.output = folder + "abc.jn1\n";   // 259 characters
-    EXPECT_EQ(HelperAnswer(run), folder + "abc.jn1");
-    run.output = folder + "abcd.jn1";    // 260, without a line break
-    EXPECT_EQ(HelperAnswer(run), folder + "abcd.jn1");
-    run.output = folder + "abcde.jn1\n";  // 261
-    EXPECT_EQ(HelperAnswer(run), "");
-    // Characters, not bytes: 260 two-byte letters still fit.
-    std::string wide;
-    for (int i = 0; i < 260; ++i) wide += "\xc3\xa9";
-    run.output = wide + "\n";
-    EXPECT_EQ(HelperAnswer(run), wide);
-    run.output = wide + "x\n";
-    EXPECT_EQ(HelperAnswer(run), "");
-    EXPECT_EQ(CharacterCount("a\xc3\xa9\xe6\xa3\xae"), 3u);
+    for (size_t length : {259u, 260u, 261u, 300u, 4095u, 5000u}) {
+        const std::string path = "/" + std::string(length - 1, 'd');
+        run.output = path + "\n";
+        EXPECT_EQ(HelperAnswer(run), path) << length;
+    }
 }
 
 TEST(RequesterHelper, FloodedOutputIsCappedAndDoesNotHang) {
@@ -338,6 +326,31 @@ TEST_F(RequesterDesktopHost, FileRequestsGoToZenity) {
     zenity.Answer("", 1);
     EXPECT_EQ(host.RequestDir("Please select your Jill/Onesimus folder.", "/games/jill"), "");
     EXPECT_EQ(zenity.Arguments()[1], "--directory");
+    EXPECT_TRUE(fallbackRequests.empty());
+}
+
+TEST_F(RequesterDesktopHost, LongPathsAreTakenAndOnlyAPathTheSystemRefusesIsToldAndCancelled) {
+    TFakeHelper zenity(bin, "zenity");
+    TTempDir games;
+    // Nested folders make a level path of 300 characters.
+    std::string folder = games.Path();
+    while (folder.size() < 280) folder += "/" + std::string(std::min<size_t>(100, 280 - folder.size()), 'f');
+    const std::string level = folder + "/" + std::string(295 - folder.size(), 'l') + ".jn1";
+    ASSERT_EQ(level.size(), 300u);
+    zenity.Answer(level + "\n", 0);
+    EXPECT_EQ(host.RequestFile("Open Jill Level File...", kLevelFilter, 0, ""), level);
+    EXPECT_EQ(zenity.Arguments()[0], "--file-selection") << "no notice was shown";
+
+    // A name one character longer than the system takes: said, then cancelled.
+    const std::string tooLong = games.File(std::string(256, 'n'));
+    zenity.Answer(tooLong + "\n", 0);
+    EXPECT_EQ(host.RequestFile("Save Level As ...", kLevelFilter, 1, ""), "");
+    const auto notice = zenity.Arguments();
+    ASSERT_GE(notice.size(), 3u);
+    EXPECT_EQ(notice[0], "--warning");
+    EXPECT_EQ(notice[2], "--text=The system cannot use the chosen path:\n\n" + tooLong + "\n\n(File name too long)");
+    zenity.Answer(games.File(std::string(255, 'n')) + "\n", 0);
+    EXPECT_EQ(host.RequestFile("Save Level As ...", kLevelFilter, 1, ""), games.File(std::string(255, 'n')));
     EXPECT_TRUE(fallbackRequests.empty());
 }
 
