@@ -293,10 +293,9 @@ int TJillLevelViewer::EditLoop() {
             else
                 redraw |= TileModeClicks(*this, down1, down2, click2, release2, pressStarts);
 
-            if (CloseRequested() && AskSave()) {
-                SaveSettings();
-                ExitProgram();
-            }
+            // The window's close box ends the program as Quit in the menu
+            // does, with its question and its notice about the settings.
+            if (CloseRequested()) Quit();
         }
         if (KeyPresses(VK_ESCAPE)) {
             FlushInput();
