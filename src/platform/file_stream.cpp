@@ -128,6 +128,11 @@ std::string ReplacedFile(std::string path) {
     return "";
 }
 
+std::string FolderOf(const std::string& path) {
+    std::string folder = DirectoryPart(path);
+    return folder.empty() ? std::string(".") : folder;
+}
+
 // Makes a renamed file's name last: the folder's own entry goes to disk.
 void SyncFolder(const std::string& folder) {
     int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
@@ -173,11 +178,6 @@ public:
         }
         succeeded = ok;
         return ok;
-    }
-
-    static std::string FolderOf(const std::string& path) {
-        std::string folder = DirectoryPart(path);
-        return folder.empty() ? std::string(".") : folder;
     }
 
 private:
@@ -249,7 +249,7 @@ TStreamPtr OpenReplaceStream(const std::string& path) {
     std::string target = ReplacedFile(HostPath(path));
     if (target.empty()) return FailWith(errno);
     if (PathType(target) == 2) return FailWith(EISDIR);
-    std::string pattern = TReplaceStream::FolderOf(target) + "/." + FileNamePart(target) + ".XXXXXX";
+    std::string pattern = FolderOf(target) + "/." + FileNamePart(target) + ".XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     int fd = mkstemp(name.data());
