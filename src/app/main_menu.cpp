@@ -6,8 +6,11 @@
 
 #include "edit/jill_level_viewer.h"
 #include "edit/modal_menu.h"
+#include "edit/save_name.h"
 #include "platform/input.h"
+#include "platform/paths.h"
 #include "platform/requesters.h"
+#include "platform/stream.h"
 
 namespace {
 
@@ -48,6 +51,8 @@ void TJillLevelViewer::MainMenu() {
         return TModalMenu::kStayOpen;
     };
 
+    // Without a level, the next level is looked for where the last one came from.
+    std::string lastLoadedFolder;
     for (;;) {
         const int chosen = menu.Run(*this);
         if (NeedsLevel(chosen) && !level) {
@@ -70,26 +75,30 @@ void TJillLevelViewer::MainMenu() {
         }
         case kLoadLevel: {
             if (!AskSave()) break;
-            const std::string name =
-                RequestFile("Open Jill Level File...", "Level Files:jn1,jn2,jn3,one;All Files:*", 0, "");
+            const std::string name = RequestFile("Open Jill Level File...", kLevelFilesFilter, 0,
+                                                 level ? CurrentLevelFolder(*this) : lastLoadedFolder);
             FlushInput();
             if (name.empty()) break;
             if (!Init(name)) {
                 // A level without its game cannot be shown or saved sensibly.
                 level = nullptr;
                 levelfile.clear();
-                MyNotify("ERROR: Cannot load level from the file\n\n" + name, 0);
+                // The reader explains a file that is no level; a file that
+                // could not even be opened is explained here.
+                const std::string notice = "ERROR: Cannot load level from the file\n\n" + name;
+                MyNotify(OpenReadStream(name) ? notice : WithFileErrorReason(notice, "\n\n"), 0);
                 break;
             }
             levelfile = name;
+            lastLoadedFolder = DirectoryPart(name);
             EditLoop();
             break;
         }
         case kSaveLevel: SaveLevel(""); break;
         case kSaveLevelAs: {
-            const std::string previous = levelfile;
-            levelfile.clear();
-            if (!SaveLevel("")) levelfile = previous;
+            // Cancelled or failed, the level keeps its path.
+            const std::string name = AskLevelSaveName(*this);
+            if (!name.empty()) SaveLevel(name);
             break;
         }
         case kExportMapshot: ExportMapshot(); break;

@@ -4,13 +4,17 @@
 #include "edit/save_name.h"
 #include "image/bitmap.h"
 #include "image/png_save.h"
+#include "platform/stream.h"
 
 void TJillLevelViewer::ExportMapshot() {
     DisplayMessage("Generating Mapshot...");
     const std::shared_ptr<TBitmap> shot = LevelToBitmap();
     if (!shot) return;
-    const std::string path = AskSaveName(*this, "Export Mapshot ...", "PNG Image:png", "png");
+    // Proposed: the level's name as a picture, beside the level.
+    const std::string proposal = levelfile.empty() ? dir : WithExtension(levelfile, "png");
+    const std::string path = AskSaveName(*this, "Export Mapshot ...", "PNG Image:png", "png", proposal);
     if (path.empty()) return;
     DisplayMessage("Saving Mapshot...");
-    if (!SavePng(shot.get(), path, 0)) MyNotify("ERROR: Cannot write the mapshot to the file\n\n" + path, 0);
+    if (!SavePng(shot.get(), path, 0))
+        MyNotify(WithFileErrorReason("ERROR: Cannot write the mapshot to the file\n\n" + path, "\n\n"), 0);
 }

@@ -2,6 +2,7 @@
 
 #include "edit/jill_level_viewer.h"
 #include "platform/input.h"
+#include "platform/stream.h"
 
 int TJillLevelViewer::AskSave() {
     if (!level || !levelchanged) return 1;
@@ -16,8 +17,10 @@ int TJillLevelViewer::Quit() {
     if (!AskSave()) return 0;
     // The palette and the redraw switch live only in the settings file.
     if (!SaveSettings())
-        MyNotify("ERROR: Cannot write the settings to the file\n\ntarn.ini\n\nPalette changes and the window "
-                 "settings of this session are lost; the previous settings file is unchanged.",
+        MyNotify(WithFileErrorReason("ERROR: Cannot write the settings to the file\n\ntarn.ini\n\nPalette changes "
+                                     "and the window settings of this session are lost; the previous settings "
+                                     "file is unchanged.",
+                                     "\n\n"),
                  0);
     ExitProgram();
 }

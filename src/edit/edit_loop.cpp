@@ -310,10 +310,9 @@ int TJillLevelViewer::EditLoop() {
             else
                 redraw |= TileModeClicks(*this, click1, down1, down2, click2, release2);
 
-            if (CloseRequested() && AskSave()) {
-                SaveSettings();
-                ExitProgram();
-            }
+            // The window's close box ends the program as Quit in the menu
+            // does, with its question and its notice about the settings.
+            if (CloseRequested()) Quit();
         }
         if (KeyPresses(VK_ESCAPE)) {
             FlushInput();

@@ -5,10 +5,7 @@
 #include "edit/save_name.h"
 #include "level/level.h"
 #include "level/save_findings.h"
-
-namespace {
-const std::string kLevelFilter = "Level Files:jn1,jn2,jn3,one;All Files:*";
-}
+#include "platform/stream.h"
 
 int TJillLevelViewer::ConfirmSave() {
     const TSaveFindings findings = FindSaveProblems(*level);
@@ -19,11 +16,11 @@ int TJillLevelViewer::ConfirmSave() {
 int TJillLevelViewer::SaveLevel(const std::string& url) {
     if (!level) return 0;
     std::string path = url.empty() ? levelfile : url;
-    if (path.empty()) path = AskSaveName(*this, "Save Level As ...", kLevelFilter, boundGame ? boundGame->Extension : "");
+    if (path.empty()) path = AskLevelSaveName(*this);
     if (path.empty() || !ConfirmSave()) return 0;
     DisplayMessage("Saving...");
     if (!level->WriteToFile(path)) {
-        MyNotify("ERROR: Cannot write level to the file\n\n" + path, 0);
+        MyNotify(WithFileErrorReason("ERROR: Cannot write level to the file\n\n" + path, "\n\n"), 0);
         return 0;
     }
     levelfile = path;

@@ -125,6 +125,7 @@ public:
     bool Flush() override { return inner->Flush(); }
     bool Close() override { return inner->Close(); }
     bool Good() const override { return inner->Good(); }
+    int ErrorNumber() const override { return inner->ErrorNumber(); }
     bool IsBigEndian() const override { return bigEndian; }
 
 private:

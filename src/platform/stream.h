@@ -32,6 +32,10 @@ public:
     virtual bool Close() = 0;
     // False once a write or flush has failed.
     virtual bool Good() const = 0;
+    // The system's error number (errno) of the stream's first failure: a
+    // write, the flush, the sync to disk, the close or the rename. 0 while
+    // nothing has failed, and always for streams the system does not back.
+    virtual int ErrorNumber() const { return 0; }
 
     virtual bool IsBigEndian() const { return false; }
 
@@ -85,7 +89,20 @@ TStreamPtr OpenWriteStream(const std::string& path);
 // Writes to a temporary file beside path; Close() flushes it to disk and
 // renames it over path, keeping the old file's permission bits. If anything
 // fails, or the stream is dropped without Close(), path is left as it was.
+// When path is a symbolic link (or a chain of them) the file it points to is
+// the one replaced, in its own folder, and the link stays; a link pointing
+// nowhere gets the file it names.
 TStreamPtr OpenReplaceStream(const std::string& path);
+
+// The error number of the latest failure of a file stream: an open that
+// gave null, or a stream's first failure. Every successful open clears it,
+// so it belongs to the file last worked on. Writers that answer only yes or
+// no (a level, a picture, the settings) are asked through this.
+int LastFileError();
+// text, then separator and the system's own description of LastFileError()
+// in parentheses ("(No space left on device)"); text alone when the latest
+// failure had no system reason.
+std::string WithFileErrorReason(const std::string& text, const std::string& separator);
 
 // Makes bytes built into the program readable as "incbin::" + name. Only
 // their address is kept: they must stay valid while the name may be opened.

@@ -12,6 +12,8 @@
 #include "level/level.h"
 #include "level/level_file.h"
 #include "sample_game/sample_game.h"
+#include "support/files.h"
+#include "support/small_disk.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -201,6 +203,34 @@ TEST_F(CliMapshot, FailsClearlyWithoutLevelOrGameData) {
     run = RunCommand({"mapshot", game + "/" + kSampleShowcaseLevel, temp.File("no/such/folder/c.png")});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("cannot write"), std::string::npos) << run.err;
+}
+
+TEST_F(CliMapshot, APictureBehindALinkIsWrittenWhereTheLinkPoints) {
+    fs::create_directory(temp.File("pictures"));
+    fs::create_symlink("pictures/level.png", temp.File("shot.png"));
+    const std::string level = game + "/" + kSampleShowcaseLevel;
+    ASSERT_EQ(RunCommand({"mapshot", level, temp.File("shot.png")}).status, 0);
+    EXPECT_EQ(fs::read_symlink(temp.File("shot.png")), "pictures/level.png");
+    ExpectSamePixels(LoadPng(temp.File("pictures/level.png")), Expected(level, game, 0));
+}
+
+TEST_F(CliMapshot, AFullDiskIsNamedAndTheOldFilesStay) {
+    TSmallDisk disk;
+    if (!disk.Mounted()) GTEST_SKIP() << "mounting a small disk needs root";
+    WriteFileText(disk.File("level.jn1"), "the old level");
+    WriteFileText(disk.File("shot.png"), "the old picture");
+    disk.Fill();
+    const std::string level = game + "/" + kSampleShowcaseLevel;
+    TRun run = RunCommand({"roundtrip", level, disk.File("level.jn1")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "tarn-cli: cannot write the level to the file " + disk.File("level.jn1") +
+                           " (No space left on device)\n");
+    run = RunCommand({"mapshot", level, disk.File("shot.png")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "tarn-cli: cannot write the mapshot to the file " + disk.File("shot.png") +
+                           " (No space left on device)\n");
+    EXPECT_EQ(ReadFileText(disk.File("level.jn1")), "the old level");
+    EXPECT_EQ(ReadFileText(disk.File("shot.png")), "the old picture");
 }
 
 TEST_F(CliMapshot, SampleGameReportsAnUnwritableFolder) {

@@ -236,10 +236,12 @@ TEST_F(Shell, LoadsSavesAndExportsALevelThroughTheMenu) {
     EXPECT_EQ(shown[1].filter, LevelFilter());
     EXPECT_EQ(shown[1].save, 1);
     EXPECT_EQ(shown[4].text, "The file\n\n" + game + "showcase.jn1\n\nalready exists. Replace it?");
-    EXPECT_EQ(shown[6].text, "ERROR: Cannot write level to the file\n\n" + work.File("missing/x.jn1"));
+    EXPECT_EQ(shown[6].text,
+              "ERROR: Cannot write level to the file\n\n" + work.File("missing/x.jn1") + "\n\n(No such file or directory)");
     EXPECT_EQ(shown[7].title, "Export Mapshot ...");
     EXPECT_EQ(shown[7].filter, "PNG Image:png");
-    EXPECT_EQ(shown[9].text, "ERROR: Cannot write the mapshot to the file\n\n" + work.File("missing/shot.png"));
+    EXPECT_EQ(shown[9].text, "ERROR: Cannot write the mapshot to the file\n\n" + work.File("missing/shot.png") +
+                                 "\n\n(No such file or directory)");
     EXPECT_EQ(ReadFileBytes(copy), ReadFileBytes(original));
 
     // The exported picture is the level's mapshot.
@@ -368,6 +370,8 @@ TEST_F(Shell, NewLevelChoosesAGameAndSavesWithItsExtension) {
     EXPECT_EQ(shown[0].title, "Please select your Jill/Onesimus folder.");
     EXPECT_EQ(shown[1].text, "There are no supported games in the directory\n\n" + empty);
     EXPECT_EQ(shown[4].initialPath, work.File("game"));
+    // A level never saved is proposed a place in its game's folder.
+    EXPECT_EQ(shown[5].initialPath, game);
     EXPECT_EQ(shown[6].text, "There are no objects in the level.\nYou need to place at least a player object in the "
                              "level.\n\nDo you want to save the level anyway?");
     EXPECT_EQ(shown[6].serious, 0);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
 
@@ -126,6 +128,81 @@ TEST(Stream, ReplaceStreamSwapsTheFileOnlyWhenClosedSuccessfully) {
 
     EXPECT_FALSE(OpenReplaceStream(dir.Path()));
     EXPECT_FALSE(OpenReplaceStream(dir.File("no/such/folder/x")));
+}
+
+TEST(Stream, ReplaceWritesTheFileAtTheEndOfAChainOfLinks) {
+    namespace fs = std::filesystem;
+    TTempDir dir;
+    fs::create_directories(dir.File("store/deep"));
+    fs::create_directory(dir.File("game"));
+    std::ofstream(dir.File("store/deep/level.jn1")) << "old";
+    chmod(dir.File("store/deep/level.jn1").c_str(), 0604);
+    // Relative links are read from their own folder, whatever the current one.
+    fs::create_symlink("../store/deep/level.jn1", dir.File("game/first.jn1"));
+    fs::create_symlink("first.jn1", dir.File("game/level.jn1"));
+    fs::create_symlink(dir.File("game/level.jn1"), dir.File("absolute.jn1"));
+    auto replace = [](const std::string& path, const std::string& text) {
+        auto stream = OpenReplaceStream(path);
+        if (!stream) return false;
+        stream->WriteString(text);
+        return stream->Close();
+    };
+    EXPECT_TRUE(replace(dir.File("game/level.jn1"), "new"));
+    EXPECT_TRUE(replace(dir.File("absolute.jn1"), "newer"));
+    EXPECT_EQ(ReadFileText(dir.File("store/deep/level.jn1")), "newer");
+    EXPECT_EQ(fs::read_symlink(dir.File("game/level.jn1")), "first.jn1");
+    EXPECT_EQ(fs::read_symlink(dir.File("game/first.jn1")), "../store/deep/level.jn1");
+    EXPECT_TRUE(fs::is_symlink(dir.File("absolute.jn1")));
+    struct stat info;
+    ASSERT_EQ(stat(dir.File("store/deep/level.jn1").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0604u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("store/deep")), fs::directory_iterator()), 1);
+
+    // A link naming a file not yet made gets that file where its folder is...
+    fs::create_symlink("deep/picture.png", dir.File("store/picture.png"));
+    EXPECT_TRUE(replace(dir.File("store/picture.png"), "png"));
+    EXPECT_EQ(ReadFileText(dir.File("store/deep/picture.png")), "png");
+    EXPECT_TRUE(fs::is_symlink(dir.File("store/picture.png")));
+    // ...and fails, saying why, where it is not; so do loops and folders.
+    fs::create_symlink("nowhere/picture.png", dir.File("lost.png"));
+    fs::create_symlink("loop.b", dir.File("loop.a"));
+    fs::create_symlink("loop.a", dir.File("loop.b"));
+    fs::create_symlink("store", dir.File("folder.jn1"));
+    const std::pair<const char*, int> refused[] = {
+        {"lost.png", ENOENT}, {"loop.a", ELOOP}, {"folder.jn1", EISDIR}};
+    for (const auto& [name, error] : refused) {
+        EXPECT_FALSE(OpenReplaceStream(dir.File(name))) << name;
+        EXPECT_EQ(LastFileError(), error) << name;
+    }
+    EXPECT_EQ(WithFileErrorReason("cannot", " "), "cannot (Is a directory)");
+    EXPECT_FALSE(fs::exists(dir.File("nowhere")));
+}
+
+TEST(Stream, FailuresKeepTheSystemsReasonUntilTheNextOpen) {
+    TTempDir dir;
+    EXPECT_FALSE(OpenReadStream(dir.File("missing")));
+    EXPECT_EQ(LastFileError(), ENOENT);
+    EXPECT_EQ(WithFileErrorReason("ERROR", "\n\n"), "ERROR\n\n(No such file or directory)");
+    EXPECT_FALSE(OpenReadStream(dir.Path()));
+    EXPECT_EQ(WithFileErrorReason("ERROR", " "), "ERROR (Is a directory)");
+    EXPECT_FALSE(OpenWriteStream(dir.Path()));
+    EXPECT_EQ(LastFileError(), EISDIR);
+    EXPECT_FALSE(OpenReadStream(""));
+    EXPECT_EQ(LastFileError(), ENOENT);
+
+    // A device that is always full: the write is taken, the flush is not.
+    auto full = LittleEndian(OpenWriteStream("/dev/full"));
+    ASSERT_TRUE(full);
+    EXPECT_EQ(LastFileError(), 0) << "an open that worked clears the last failure";
+    EXPECT_EQ(WithFileErrorReason("fine", " "), "fine");
+    full->WriteInt(1);
+    EXPECT_EQ(full->ErrorNumber(), 0);
+    EXPECT_FALSE(full->Flush());
+    EXPECT_EQ(full->ErrorNumber(), ENOSPC);
+    EXPECT_FALSE(full->Close());
+    EXPECT_EQ(full->ErrorNumber(), ENOSPC) << "the first failure is the one kept";
+    EXPECT_EQ(WithFileErrorReason("full", " "), "full (No space left on device)");
+    EXPECT_EQ(TMemoryStream().ErrorNumber(), 0);
 }
 
 TEST(Paths, SplittingTreatsBackslashAsSlash) {

@@ -63,7 +63,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     // The log opens only when something is first logged, and cannot say when
     // it fails: find out before the command runs that the file can be made.
     if (!logPath.empty() && !OpenWriteStream(logPath)) {
-        err << "tarn-cli: cannot write the log file " << logPath << "\n";
+        err << WithFileErrorReason("tarn-cli: cannot write the log file " + logPath, " ") << "\n";
         return 1;
     }
     // Loading a game's tile info cuts the attribute icons from the built-in

@@ -2,6 +2,7 @@
 #include "edit/jill_level_viewer.h"
 #include "gamedata/game_binding.h"
 #include "image/png_save.h"
+#include "platform/stream.h"
 
 int CliMapshot(TCliCall& call) {
     const std::string& levelPath = call.args[0];
@@ -20,7 +21,7 @@ int CliMapshot(TCliCall& call) {
     viewer.InitGame(dir, game);
     viewer.GenerateImages();
     if (!SavePng(viewer.LevelToBitmap(), target, 0)) {
-        call.err << "tarn-cli: cannot write the mapshot to the file " << target << "\n";
+        call.err << WithFileErrorReason("tarn-cli: cannot write the mapshot to the file " + target, " ") << "\n";
         return 1;
     }
     return 0;
