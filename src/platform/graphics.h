@@ -5,6 +5,7 @@
 // puts the top-left corner of what it draws exactly at the given position and
 // the scale multiplies only sizes, never positions.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -25,13 +26,19 @@ int ScreenHeight();
 // The renderer's own name ("software", "opengl", ...), "" when no window is
 // open; benchmarks say with it which renderer gave their figures.
 std::string RendererName();
+// One line for the log: which renderer draws and why it was chosen.
+const std::string& RendererChoice();
 
 // Fills the current viewport with the clear colour (black).
 void Cls();
 // Runs the flip hooks, then shows the finished frame. sync -1 paces frames
 // with a software timer at the window's hertz (60 frames take exactly
 // 1000 ms on the clock of clock.h); any other value shows the frame at once.
+// A frame whose drawing is exactly that of the frame shown last is not drawn
+// or shown again, unless the window was exposed, resized or restored since.
 void Flip(int sync = -1);
+// The frames Flip has shown since the program started.
+uint64_t PresentedFrames();
 
 using TFlipHook = std::function<void()>;
 // Hooks run in registration order at the start of every Flip. The number
