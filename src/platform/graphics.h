@@ -20,9 +20,13 @@
 bool OpenGraphicsWindow(int width, int height, int depth = 0, int hertz = 60, int flags = 0);
 // Closes the window and forgets every image texture; harmless when none is open.
 void CloseGraphicsWindow();
-// Client-area size of the open window, 0 when none is open.
+// Client-area size of the open window, 0 when none is open. The user may
+// resize the window (not below 640 x 480, or the size it opened with when
+// that was smaller); the sizes follow at once.
 int ScreenWidth();
 int ScreenHeight();
+// 1 once after the window's size changed, then 0 until it changes again.
+int WindowSizeChanged();
 // The renderer's own name ("software", "opengl", ...), "" when no window is
 // open; benchmarks say with it which renderer gave their figures.
 std::string RendererName();

@@ -21,6 +21,9 @@ namespace {
 // Larger windows are refused rather than attempted: no display has them, and
 // an absurd size from a settings file must read back as "no window".
 constexpr int kMaxWindowSide = 16384;
+// The editor's screen needs this much room; the user may not make the window
+// smaller (a window opened smaller keeps its own size as the least).
+constexpr int kMinResizedWidth = 640, kMinResizedHeight = 480;
 
 struct TWindowState {
     SDL_Window* window = nullptr;
@@ -28,6 +31,8 @@ struct TWindowState {
     uint32_t windowId = 0;
     uint32_t generation = 0;
     int width = 0, height = 0;
+    int minWidth = 0, minHeight = 0;
+    bool sizeChanged = false;
     TFramePacer pacer;
     std::string rendererChoice;
     uint64_t presented = 0;
@@ -51,7 +56,7 @@ TFlipHooks& Hooks() {
 // Hidden until its renderer is settled, so that no window the user could see
 // (or a script could find) comes and goes.
 SDL_Window* MakeWindow(int width, int height, int depth) {
-    Uint32 flags = SDL_WINDOW_HIDDEN | (depth == 0 ? 0 : SDL_WINDOW_FULLSCREEN);
+    Uint32 flags = SDL_WINDOW_HIDDEN | (depth == 0 ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN);
     return SDL_CreateWindow(AppTitle().c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
 }
 
@@ -100,15 +105,30 @@ bool MakeWindowAndRenderer(TWindowState& state, int width, int height, int depth
     return state.renderer != nullptr;
 }
 
+// A new client-area size; a window manager that let it shrink below the least
+// size still gets a screen of the least size, cut off at the window's edge.
+void TakeNewSize(TWindowState& state, int width, int height) {
+    width = std::clamp(width, state.minWidth, kMaxWindowSide);
+    height = std::clamp(height, state.minHeight, kMaxWindowSide);
+    if (width == state.width && height == state.height) return;
+    state.width = width;
+    state.height = height;
+    state.sizeChanged = true;
+}
+
 // Exposed, resized or restored windows have lost what they showed.
 int WatchWindowEvents(void*, SDL_Event* event) {
-    if (event->type != SDL_WINDOWEVENT || event->window.windowID != State().windowId) return 0;
+    auto& state = State();
+    if (event->type != SDL_WINDOWEVENT || event->window.windowID != state.windowId) return 0;
     switch (event->window.event) {
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        TakeNewSize(state, event->window.data1, event->window.data2);
+        ForcePresentNextFrame();
+        break;
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_RESTORED:
-    case SDL_WINDOWEVENT_MAXIMIZED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED: ForcePresentNextFrame(); break;
+    case SDL_WINDOWEVENT_MAXIMIZED: ForcePresentNextFrame(); break;
     default: break;
     }
     return 0;
@@ -161,6 +181,10 @@ bool OpenGraphicsWindow(int width, int height, int depth, int hertz, int) {
     ++state.generation;
     state.width = width;
     state.height = height;
+    state.minWidth = std::min(width, kMinResizedWidth);
+    state.minHeight = std::min(height, kMinResizedHeight);
+    state.sizeChanged = false;
+    SDL_SetWindowMinimumSize(state.window, state.minWidth, state.minHeight);
     SDL_StartTextInput();
     ResetDrawingState();
     ResetInputState();
@@ -188,6 +212,14 @@ int ScreenHeight() { return State().height; }
 std::string RendererName() { return RendererNameOf(State().renderer); }
 const std::string& RendererChoice() { return State().rendererChoice; }
 uint64_t PresentedFrames() { return State().presented; }
+
+int WindowSizeChanged() {
+    PollEvents();
+    auto& state = State();
+    const int changed = state.sizeChanged ? 1 : 0;
+    state.sizeChanged = false;
+    return changed;
+}
 
 void Flip(int sync) {
     RunFlipHooks();
