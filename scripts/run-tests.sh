@@ -20,6 +20,7 @@ for bench in build/release/bench/*_bench; do
     [ -x "$bench" ] || continue
     "$bench" --benchmark_min_time=0.5 --benchmark_color=false 2>&1 | tail -n 3
 done
+bash bench/idle_cpu.sh build/release/tarn build/release/tarn-cli 5
 
 echo "== Build and test: address and undefined-behaviour sanitizers"
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTARN_SANITIZE=ON -DTARN_BENCH=OFF >/dev/null

@@ -92,6 +92,7 @@ void TJillLevelViewer::LoadSettings() {
     }
     LogOK();
     LogLine(" Graphics window is " + std::to_string(ScreenWidth()) + " x " + std::to_string(ScreenHeight()));
+    LogLine(RendererChoice());
     InitWindow();
     InitObjectPalette();
 }

@@ -209,6 +209,8 @@ public:
     bool SaveSettings();
     // The layout for the open window.
     void InitWindow();
+    // The window's size changed: the layout for the new size, the view kept.
+    void ResizeWindow();
     void InitObjectPalette();
     [[noreturn]] void MainMenu();
     int AskSave();

@@ -4,6 +4,7 @@
 
 #include "edit/jill_level_viewer.h"
 #include "platform/clock.h"
+#include "platform/graphics.h"
 #include "platform/input.h"
 
 namespace {
@@ -40,6 +41,12 @@ void TJillLevelViewer::FlushInput() {
 }
 
 bool TJillLevelViewer::MustRefresh(bool force) {
+    // Every loop asks this once a pass, so whichever runs when the window is
+    // resized lays the screen out anew and draws it at once.
+    if (WindowSizeChanged()) {
+        ResizeWindow();
+        force = true;
+    }
     const int now = TickCount();
     // Differences only: the tick counter wraps.
     const bool blinkDue = flashing && static_cast<int>(static_cast<unsigned>(now) - static_cast<unsigned>(lastRefreshTime)) > kBlinkIntervalMs;

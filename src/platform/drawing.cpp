@@ -1,4 +1,6 @@
-// The drawing state and the drawing operations on the window's renderer.
+// The drawing state and the drawing operations. Each operation is recorded
+// with the state it was made in, as the renderer will carry it out at Flip
+// (frame_record.h).
 
 #include <SDL.h>
 
@@ -6,20 +8,9 @@
 #include <cmath>
 
 #include "platform/font_8x16.h"
+#include "platform/frame_record.h"
 #include "platform/graphics.h"
 #include "platform/sdl_window.h"
-
-struct TImageTextures {
-    uint32_t generation = 0;
-    SDL_Texture* masked = nullptr;    // alpha cut at one half, for the mask blend
-    SDL_Texture* blended = nullptr;   // the image's own alpha, for the other blends
-
-    ~TImageTextures() {
-        if (generation != RendererGeneration()) return;
-        if (masked) SDL_DestroyTexture(masked);
-        if (blended) SDL_DestroyTexture(blended);
-    }
-};
 
 namespace {
 
@@ -28,6 +19,8 @@ struct TDrawState {
     int blend = BLEND_MASK;
     TViewport viewport;
     bool clipsAll = false;   // an empty viewport: nothing may be drawn
+    bool clipped = false;    // false: the viewport is the whole window
+    SDL_Rect clip{};         // the viewport within the window
     float sx = 1, sy = 1;
 };
 
@@ -98,6 +91,20 @@ SDL_Texture* TextureFor(const TImage& image, bool cutAlpha) {
 
 bool CanDraw() { return GraphicsRenderer() && !Draw().clipsAll; }
 
+// An operation in the current colour and clip.
+TDrawOp StateOp(SDL_BlendMode blend, const SDL_FRect& target) {
+    const auto& state = Draw();
+    TDrawOp op;
+    op.target = target;
+    op.clipped = state.clipped;
+    op.clip = state.clip;
+    op.blend = blend;
+    op.r = Uint8(state.color.r);
+    op.g = Uint8(state.color.g);
+    op.b = Uint8(state.color.b);
+    return op;
+}
+
 // Draws the part `source` of an image with its top-left corner at (x, y),
 // scaled by the current scale.
 void DrawImagePart(const TImage& image, const SDL_Rect* source, float x, float y) {
@@ -107,10 +114,13 @@ void DrawImagePart(const TImage& image, const SDL_Rect* source, float x, float y
     if (!texture) return;
     float w = float(source ? source->w : image.width) * state.sx;
     float h = float(source ? source->h : image.height) * state.sy;
-    SDL_SetTextureColorMod(texture, Uint8(state.color.r), Uint8(state.color.g), Uint8(state.color.b));
-    SDL_SetTextureBlendMode(texture, ImageBlendMode(state.blend));
-    SDL_FRect target{x, y, w, h};
-    SDL_RenderCopyF(GraphicsRenderer(), texture, source, &target);
+    TDrawOp op = StateOp(ImageBlendMode(state.blend), SDL_FRect{x, y, w, h});
+    op.texture = texture;
+    op.owner = image.textures;
+    op.version = image.textures->version;
+    op.wholeSource = !source;
+    if (source) op.source = *source;
+    RecordDrawOp(std::move(op));
 }
 
 const TImage& FontImage() {
@@ -133,13 +143,6 @@ const TImage& FontImage() {
 bool FontHasGlyph(unsigned char c) { return c >= kFontFirstChar && c < kFontFirstChar + kFontGlyphs; }
 
 }  // namespace
-
-std::string RendererName() {
-    SDL_RendererInfo info{};
-    SDL_Renderer* renderer = GraphicsRenderer();
-    if (!renderer || SDL_GetRendererInfo(renderer, &info) != 0 || !info.name) return "";
-    return info.name;
-}
 
 void ResetDrawingState() {
     Draw() = TDrawState{};
@@ -164,14 +167,8 @@ void SetViewport(int x, int y, int w, int h) {
     int64_t left = std::max(x, 0), top = std::max(y, 0);
     int64_t right = std::min(int64_t(x) + w, int64_t(width)), bottom = std::min(int64_t(y) + h, int64_t(height));
     state.clipsAll = right <= left || bottom <= top;
-    SDL_Renderer* renderer = GraphicsRenderer();
-    if (!renderer || state.clipsAll) return;
-    if (left == 0 && top == 0 && right == width && bottom == height) {
-        SDL_RenderSetClipRect(renderer, nullptr);
-    } else {
-        SDL_Rect clip{int(left), int(top), int(right - left), int(bottom - top)};
-        SDL_RenderSetClipRect(renderer, &clip);
-    }
+    state.clipped = !(left == 0 && top == 0 && right == width && bottom == height);
+    state.clip = SDL_Rect{int(left), int(top), int(right - left), int(bottom - top)};
 }
 
 TViewport CurrentViewport() { return Draw().viewport; }
@@ -186,12 +183,10 @@ float DrawScaleY() { return Draw().sy; }
 
 void Cls() {
     if (!CanDraw()) return;
-    SDL_Renderer* renderer = GraphicsRenderer();
     const auto& v = Draw().viewport;
-    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_Rect area{v.x, v.y, v.w, v.h};
-    SDL_RenderFillRect(renderer, &area);
+    TDrawOp op = StateOp(SDL_BLENDMODE_NONE, SDL_FRect{float(v.x), float(v.y), float(v.w), float(v.h)});
+    op.r = op.g = op.b = 0;
+    RecordDrawOp(std::move(op));
 }
 
 void DrawRect(float x, float y, float w, float h) {
@@ -201,11 +196,7 @@ void DrawRect(float x, float y, float w, float h) {
     // A negative size reaches back from (x, y).
     if (width < 0) x += width, width = -width;
     if (height < 0) y += height, height = -height;
-    SDL_Renderer* renderer = GraphicsRenderer();
-    SDL_SetRenderDrawBlendMode(renderer, RectBlendMode(state.blend));
-    SDL_SetRenderDrawColor(renderer, Uint8(state.color.r), Uint8(state.color.g), Uint8(state.color.b), 255);
-    SDL_FRect rect{x, y, width, height};
-    SDL_RenderFillRectF(renderer, &rect);
+    RecordDrawOp(StateOp(RectBlendMode(state.blend), SDL_FRect{x, y, width, height}));
 }
 
 void DrawImageAt(const TImage& image, float x, float y, int frame) {
@@ -235,6 +226,7 @@ void ImagePixelsChanged(const TImage& image, int x, int y, int w, int h) {
     SDL_Rect area{left, top, right - left, bottom - top};
     if (textures->masked) UploadPixels(textures->masked, image, area, true);
     if (textures->blended) UploadPixels(textures->blended, image, area, false);
+    ++textures->version;
 }
 
 void DrawString(const std::string& text, float x, float y) {

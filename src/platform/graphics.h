@@ -5,6 +5,7 @@
 // puts the top-left corner of what it draws exactly at the given position and
 // the scale multiplies only sizes, never positions.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -19,19 +20,29 @@
 bool OpenGraphicsWindow(int width, int height, int depth = 0, int hertz = 60, int flags = 0);
 // Closes the window and forgets every image texture; harmless when none is open.
 void CloseGraphicsWindow();
-// Client-area size of the open window, 0 when none is open.
+// Client-area size of the open window, 0 when none is open. The user may
+// resize the window (not below 640 x 480, or the size it opened with when
+// that was smaller); the sizes follow at once.
 int ScreenWidth();
 int ScreenHeight();
+// 1 once after the window's size changed, then 0 until it changes again.
+int WindowSizeChanged();
 // The renderer's own name ("software", "opengl", ...), "" when no window is
 // open; benchmarks say with it which renderer gave their figures.
 std::string RendererName();
+// One line for the log: which renderer draws and why it was chosen.
+const std::string& RendererChoice();
 
 // Fills the current viewport with the clear colour (black).
 void Cls();
 // Runs the flip hooks, then shows the finished frame. sync -1 paces frames
 // with a software timer at the window's hertz (60 frames take exactly
 // 1000 ms on the clock of clock.h); any other value shows the frame at once.
+// A frame whose drawing is exactly that of the frame shown last is not drawn
+// or shown again, unless the window was exposed, resized or restored since.
 void Flip(int sync = -1);
+// The frames Flip has shown since the program started.
+uint64_t PresentedFrames();
 
 using TFlipHook = std::function<void()>;
 // Hooks run in registration order at the start of every Flip. The number

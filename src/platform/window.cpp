@@ -10,8 +10,10 @@
 
 #include "platform/clock.h"
 #include "platform/frame_pacer.h"
+#include "platform/frame_record.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
+#include "platform/renderer_choice.h"
 #include "platform/sdl_window.h"
 
 namespace {
@@ -19,6 +21,9 @@ namespace {
 // Larger windows are refused rather than attempted: no display has them, and
 // an absurd size from a settings file must read back as "no window".
 constexpr int kMaxWindowSide = 16384;
+// The editor's screen needs this much room; the user may not make the window
+// smaller (a window opened smaller keeps its own size as the least).
+constexpr int kMinResizedWidth = 640, kMinResizedHeight = 480;
 
 struct TWindowState {
     SDL_Window* window = nullptr;
@@ -26,7 +31,11 @@ struct TWindowState {
     uint32_t windowId = 0;
     uint32_t generation = 0;
     int width = 0, height = 0;
+    int minWidth = 0, minHeight = 0;
+    bool sizeChanged = false;
     TFramePacer pacer;
+    std::string rendererChoice;
+    uint64_t presented = 0;
 };
 
 TWindowState& State() {
@@ -44,11 +53,85 @@ TFlipHooks& Hooks() {
     return hooks;
 }
 
-SDL_Renderer* MakeRenderer(SDL_Window* window) {
-    // No vertical-retrace wait: Flip paces frames itself.
-    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
-    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-    return renderer;
+// Hidden until its renderer is settled, so that no window the user could see
+// (or a script could find) comes and goes.
+SDL_Window* MakeWindow(int width, int height, int depth) {
+    Uint32 flags = SDL_WINDOW_HIDDEN | (depth == 0 ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN);
+    return SDL_CreateWindow(AppTitle().c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+}
+
+std::string RendererNameOf(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    if (!renderer || SDL_GetRendererInfo(renderer, &info) != 0 || !info.name) return "";
+    return info.name;
+}
+
+// What an OpenGL renderer draws with; "" for other renderers. The renderer's
+// context is the current one right after it was made.
+std::string OpenGlRendererString(SDL_Renderer* renderer) {
+    if (RendererNameOf(renderer).rfind("opengl", 0) != 0) return "";
+    using TGetString = const unsigned char* (*)(unsigned int);
+    auto getString = reinterpret_cast<TGetString>(SDL_GL_GetProcAddress("glGetString"));
+    constexpr unsigned int kGlRenderer = 0x1F01;
+    const unsigned char* text = getString ? getString(kGlRenderer) : nullptr;
+    return text ? reinterpret_cast<const char*>(text) : "";
+}
+
+// Opens the window with the renderer that draws it fastest. No vertical-retrace
+// wait: Flip paces frames itself. SDL's accelerated renderer is the first
+// choice, unless it draws through a software rasteriser (machines without a
+// GPU), which is many times slower than SDL's own software renderer; a
+// renderer named in the environment is taken as it is.
+bool MakeWindowAndRenderer(TWindowState& state, int width, int height, int depth) {
+    state.window = MakeWindow(width, height, depth);
+    if (!state.window) return false;
+    state.renderer = SDL_CreateRenderer(state.window, -1, SDL_RENDERER_ACCELERATED);
+    const char* named = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    const std::string rasteriser = OpenGlRendererString(state.renderer);
+    if (state.renderer && !(named && *named) && IsSoftwareRasteriser(rasteriser)) {
+        // A window that had an OpenGL context is not always given a plain
+        // surface afterwards, so the software renderer gets a new window.
+        SDL_DestroyRenderer(state.renderer);
+        SDL_DestroyWindow(state.window);
+        state.renderer = nullptr;
+        state.window = MakeWindow(width, height, depth);
+        if (!state.window) return false;
+        state.renderer = SDL_CreateRenderer(state.window, -1, SDL_RENDERER_SOFTWARE);
+        state.rendererChoice = DescribeRendererChoice(RendererNameOf(state.renderer), rasteriser, "");
+        return state.renderer != nullptr;
+    }
+    if (!state.renderer) state.renderer = SDL_CreateRenderer(state.window, -1, SDL_RENDERER_SOFTWARE);
+    state.rendererChoice = DescribeRendererChoice(RendererNameOf(state.renderer), "", named ? named : "");
+    return state.renderer != nullptr;
+}
+
+// A new client-area size; a window manager that let it shrink below the least
+// size still gets a screen of the least size, cut off at the window's edge.
+void TakeNewSize(TWindowState& state, int width, int height) {
+    width = std::clamp(width, state.minWidth, kMaxWindowSide);
+    height = std::clamp(height, state.minHeight, kMaxWindowSide);
+    if (width == state.width && height == state.height) return;
+    state.width = width;
+    state.height = height;
+    state.sizeChanged = true;
+}
+
+// Exposed, resized or restored windows have lost what they showed.
+int WatchWindowEvents(void*, SDL_Event* event) {
+    auto& state = State();
+    if (event->type != SDL_WINDOWEVENT || event->window.windowID != state.windowId) return 0;
+    switch (event->window.event) {
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        TakeNewSize(state, event->window.data1, event->window.data2);
+        ForcePresentNextFrame();
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED: ForcePresentNextFrame(); break;
+    default: break;
+    }
+    return 0;
 }
 
 void RunFlipHooks() {
@@ -67,6 +150,7 @@ uint32_t RendererGeneration() { return State().generation; }
 bool InitVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    SDL_AddEventWatch(WatchWindowEvents, nullptr);
     static bool quitRegistered = false;
     if (!quitRegistered) {
         quitRegistered = true;
@@ -85,13 +169,10 @@ bool OpenGraphicsWindow(int width, int height, int depth, int hertz, int) {
     if (width <= 0 || height <= 0 || width > kMaxWindowSide || height > kMaxWindowSide) return false;
     if (!InitVideo()) return false;
     auto& state = State();
-    Uint32 windowFlags = depth == 0 ? 0 : SDL_WINDOW_FULLSCREEN;
-    state.window = SDL_CreateWindow(AppTitle().c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                                    height, windowFlags);
-    if (!state.window) return false;
-    state.renderer = MakeRenderer(state.window);
+    const bool made = MakeWindowAndRenderer(state, width, height, depth);
+    if (made) SDL_ShowWindow(state.window);
     int outWidth = 0, outHeight = 0;
-    if (!state.renderer || SDL_GetRendererOutputSize(state.renderer, &outWidth, &outHeight) != 0 ||
+    if (!made || SDL_GetRendererOutputSize(state.renderer, &outWidth, &outHeight) != 0 ||
         outWidth <= 0 || outHeight <= 0) {
         CloseGraphicsWindow();
         return false;
@@ -100,6 +181,10 @@ bool OpenGraphicsWindow(int width, int height, int depth, int hertz, int) {
     ++state.generation;
     state.width = width;
     state.height = height;
+    state.minWidth = std::min(width, kMinResizedWidth);
+    state.minHeight = std::min(height, kMinResizedHeight);
+    state.sizeChanged = false;
+    SDL_SetWindowMinimumSize(state.window, state.minWidth, state.minHeight);
     SDL_StartTextInput();
     ResetDrawingState();
     ResetInputState();
@@ -117,18 +202,39 @@ void CloseGraphicsWindow() {
     state.window = nullptr;
     state.windowId = 0;
     state.width = state.height = 0;
+    state.rendererChoice.clear();
     ++state.generation;
+    ForgetRecordedFrames();
 }
 
 int ScreenWidth() { return State().width; }
 int ScreenHeight() { return State().height; }
+std::string RendererName() { return RendererNameOf(State().renderer); }
+const std::string& RendererChoice() { return State().rendererChoice; }
+uint64_t PresentedFrames() { return State().presented; }
+
+int WindowSizeChanged() {
+    PollEvents();
+    auto& state = State();
+    const int changed = state.sizeChanged ? 1 : 0;
+    state.sizeChanged = false;
+    return changed;
+}
 
 void Flip(int sync) {
     RunFlipHooks();
     auto& state = State();
     if (!state.renderer) return;
     if (sync == -1) SleepMs(state.pacer.NextFrameWait(static_cast<uint32_t>(TickCount())));
-    SDL_RenderPresent(state.renderer);
+    // A frame that would show exactly what is on screen is neither drawn nor
+    // presented: an editor redrawing at rest then costs next to nothing.
+    const bool present = FrameNeedsPresenting();
+    if (present) {
+        DrawRecordedOps(state.renderer);
+        SDL_RenderPresent(state.renderer);
+        ++state.presented;
+    }
+    EndRecordedFrame(present);
 }
 
 int AddFlipHook(TFlipHook hook) {
@@ -146,6 +252,7 @@ void RemoveFlipHook(int id) {
 TPixmapPtr CaptureFrame() {
     auto& state = State();
     if (!state.renderer) return nullptr;
+    DrawRecordedOps(state.renderer);
     auto pixmap = TPixmap::Create(state.width, state.height, PF_RGBA8888, 4);
     if (!pixmap) return nullptr;
     // RGBA32 is R, G, B, A in memory order: the pixmap's own layout.

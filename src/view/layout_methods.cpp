@@ -8,6 +8,13 @@
 
 void TJillLevelViewer::InitWindow() { TScreenLayout::InitWindow(ScreenWidth(), ScreenHeight()); }
 
+void TJillLevelViewer::ResizeWindow() {
+    TScreenLayout::ResizeWindow(ScreenWidth(), ScreenHeight());
+    // The panels keep their first row where the new height allows it.
+    TilesetScrollWheel(0);
+    ObjListScrollWheel(0, objects.size());
+}
+
 bool TJillLevelViewer::MouseOverMap() const { return MouseOverMap(PointerX(), PointerY()); }
 bool TJillLevelViewer::MouseOverTileset() const { return MouseOverTileset(PointerX(), PointerY()); }
 bool TJillLevelViewer::MouseOverObjectList() const { return MouseOverObjectList(PointerX(), PointerY()); }

@@ -57,6 +57,16 @@ void RowDown(int& row, int perRow, int visible, int count) {
 }  // namespace
 
 void TScreenLayout::InitWindow(int width, int height) {
+    LayOut(width, height);
+    SetMapZoom(1.0f);
+}
+
+void TScreenLayout::ResizeWindow(int width, int height) {
+    LayOut(width, height);
+    SetMapZoom(mapZoom);
+}
+
+void TScreenLayout::LayOut(int width, int height) {
     statusY = height - kTextRow;
     tilesX = 0;
     tilesY = kTextRow;
@@ -65,7 +75,6 @@ void TScreenLayout::InitWindow(int width, int height) {
     mapY = 0;
     mapW = width - mapX;
     mapH = statusY - mapY;
-    SetMapZoom(1.0f);
 }
 
 void TScreenLayout::SetTilesetWidth(int w) {

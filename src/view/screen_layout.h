@@ -35,6 +35,9 @@ public:
 
     // Lays the window out for a client area of width x height at zoom 1.
     void InitWindow(int width, int height);
+    // Lays the window out anew for its new size, keeping the zoom; the camera
+    // stays where it was as far as the new limits allow.
+    void ResizeWindow(int width, int height);
     // Panel columns for w tileset entries per row; an odd w loses a column so
     // that two tileset entries always make one palette cell.
     void SetTilesetWidth(int w);
@@ -103,4 +106,8 @@ public:
     static bool MouseOverInventoryButton(int x, int y);
     bool MouseOverUndoButton(int x, int y) const;
     bool MouseOverRedoButton(int x, int y) const;
+
+private:
+    // The regions of the window for a client area of width x height.
+    void LayOut(int width, int height);
 };

@@ -311,4 +311,31 @@ TEST_F(EditingScreen, KeysAndWheelMoveTheViewWithinItsLimits) {
     EXPECT_EQ(host.Requesters().size(), 3u);
 }
 
+// With a redraw on every pass, the screen at rest is drawn but not shown again.
+TEST_F(EditingScreen, AtRestNoFrameIsPresentedAgain) {
+    LoadFromMenu("showcase.jn1");
+    host.Then([&] { host.MoveMouse(700, 300); });
+    host.WaitFrames(5);
+    uint64_t shown = 0;
+    const int passes = 120;
+    int framesBefore = 0;
+    host.Then([&] {
+        EXPECT_EQ(viewer.fullrefresh, 1);
+        shown = PresentedFrames();
+        framesBefore = host.Frames();
+    });
+    host.WaitFrames(passes);
+    host.Then([&] {
+        EXPECT_GE(host.Frames() - framesBefore, passes) << "every pass drew";
+        EXPECT_EQ(PresentedFrames(), shown);
+        host.PressKey(VK_RIGHT);
+    });
+    host.WaitFrames(2);
+    host.Then([&] {
+        EXPECT_EQ(PresentedFrames(), shown + 1) << "a scrolled map is shown once";
+        host.RequestClose();
+    });
+    EXPECT_EQ(RunMenu().end, TRunEnd::Exited);
+}
+
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include "platform/font_8x16.h"
 #include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/sdl_window.h"
 #include "support/test_host.h"
 
 namespace {
@@ -304,4 +306,71 @@ TEST(Images, APartIsDrawnInPlaceScaledAndChangedPixelsReachBothTextures) {
     EXPECT_EQ(host.PixelAt(8, 1), 0xFF00FFFFu);
     ImagePixelsChanged(*image, 4, 0, 1, 1);   // outside the image: nothing to do
     ImagePixelsChanged(*image, 0, 0, 0, 0);
+}
+
+TEST(Frames, AFrameDrawnExactlyAsTheOneShownIsNotPresentedAgain) {
+    TTestHost host(64, 32);
+    auto image = SolidImage(4, 4, PF_RGB888, 0xFF0000FF);
+    std::string text = "Hi";
+    auto drawFrame = [&](int red, const TImagePtr& picture) {
+        Cls();
+        SetColor(red, 0, 0);
+        DrawRect(0, 0, 8, 8);
+        SetColor(255, 255, 255);
+        DrawImageAt(picture, 10, 10);
+        DrawString(text, 20, 0);
+        Flip(0);
+    };
+    drawFrame(255, image);
+    const uint64_t shown = PresentedFrames();
+    drawFrame(255, image);
+    drawFrame(255, image);
+    EXPECT_EQ(PresentedFrames(), shown) << "the same drawing twice";
+    EXPECT_EQ(host.PixelAt(0, 0), 0xFFFF0000u) << "the screen still shows it";
+    EXPECT_EQ(host.PixelAt(11, 11), 0xFF0000FFu);
+
+    // Any difference is shown: a colour one step off, a changed character,
+    // changed image pixels, another image with the same pixels, a clip.
+    drawFrame(254, image);
+    EXPECT_EQ(PresentedFrames(), shown + 1);
+    EXPECT_EQ(host.PixelAt(0, 0), 0xFFFE0000u);
+    text = "Ho";
+    drawFrame(254, image);
+    EXPECT_EQ(PresentedFrames(), shown + 2);
+    image->argb[0] = 0xFF00FF00;
+    ImagePixelsChanged(*image, 0, 0, 1, 1);
+    drawFrame(254, image);
+    EXPECT_EQ(PresentedFrames(), shown + 3);
+    EXPECT_EQ(host.PixelAt(10, 10), 0xFF00FF00u);
+    drawFrame(254, SolidImage(4, 4, PF_RGB888, 0xFF0000FF));
+    EXPECT_EQ(PresentedFrames(), shown + 4);
+    EXPECT_EQ(host.PixelAt(10, 10), 0xFF0000FFu);
+    SetViewport(0, 0, 4, 4);
+    drawFrame(254, image);
+    SetViewport(0, 0, 64, 32);
+    EXPECT_EQ(PresentedFrames(), shown + 5);
+    EXPECT_EQ(host.PixelAt(3, 3), 0xFFFE0000u);
+    EXPECT_EQ(host.PixelAt(10, 10), 0xFF0000FFu) << "outside the clip the frame before stays";
+
+    // A window that was exposed has lost its picture: the same drawing is shown again.
+    drawFrame(254, image);
+    const uint64_t before = PresentedFrames();
+    drawFrame(254, image);
+    EXPECT_EQ(PresentedFrames(), before);
+    SDL_Event exposed{};
+    exposed.type = SDL_WINDOWEVENT;
+    exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
+    exposed.window.windowID = GraphicsWindowId();
+    SDL_PushEvent(&exposed);
+    PollEvents();
+    drawFrame(254, image);
+    EXPECT_EQ(PresentedFrames(), before + 1);
+
+    // The frame drawn so far can be read before Flip, and is then shown.
+    Cls();
+    SetColor(0, 0, 200);
+    DrawRect(0, 0, 2, 2);
+    EXPECT_EQ(host.PixelAt(1, 1), 0xFF0000C8u);
+    Flip(0);
+    EXPECT_EQ(PresentedFrames(), before + 2);
 }

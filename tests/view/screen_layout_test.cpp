@@ -113,6 +113,31 @@ void ExpectCamera(const TScreenLayout& l, int camX, int camY) {
     EXPECT_EQ(l.camY, camY);
 }
 
+// A resized window gets the regions of a window opened at that size, and
+// keeps its zoom and, as far as the new limits allow, its camera.
+TEST(ScreenLayout, AResizedWindowIsLaidOutAnewKeepingTheView) {
+    TScreenLayout l = Layout(1280, 720);
+    l.SetMapZoom(2.0f);
+    l.camX = 90;
+    l.camY = 40;
+    l.ResizeWindow(1024, 768);
+    TScreenLayout fresh = Layout(1024, 768);
+    fresh.SetMapZoom(2.0f);
+    EXPECT_EQ(l.mapW, fresh.mapW);
+    EXPECT_EQ(l.mapH, fresh.mapH);
+    EXPECT_EQ(l.statusY, fresh.statusY);
+    EXPECT_EQ(l.tilesCamAmount, fresh.tilesCamAmount);
+    EXPECT_EQ(l.mapZoom, 2.0f);
+    EXPECT_EQ(l.maxCamX, fresh.maxCamX);
+    ExpectCamera(l, 90, 40);
+    // A larger window shows more of the level: the camera moves back to
+    // the new limits, and where the whole level fits, to 0.
+    l.ResizeWindow(3840, 2160);
+    ExpectCamera(l, 128 - (3840 - 320) / 32, 0);
+    l.SetMapZoom(0.5f);
+    ExpectCamera(l, 0, 0);
+}
+
 TEST(ScreenLayout, ZoomStepsAndTheCameraLimitsThatFollowThem) {
     enum TStep { In, Out, Reset };
     struct TExpected {
