@@ -25,6 +25,10 @@ const TCliCommand commands[] = {
     {"roundtrip", "IN OUT", "read a level and write it again", 2, 2, CliRoundtrip},
     {"games", "DIR", "list the games whose data files are in DIR", 1, 1, CliGames},
     {"mapshot", "LEVEL OUT", "write the whole level as one PNG picture", 2, 2, CliMapshot},
+    {"export-tiled", "LEVEL OUT", "write the level as a Tiled map (OUT.tmx or OUT.tmj) with its pictures", 2, 2,
+     CliExportTiled},
+    {"import-tiled", "IN LEVEL", "read a Tiled map written by export-tiled (and edited) as a level", 2, 2,
+     CliImportTiled},
     {"sample-game", "DIR", "write the sample game (data files and levels) into DIR", 1, 1, CliSampleGame},
 };
 

@@ -29,3 +29,5 @@ int CliRoundtrip(TCliCall& call);
 int CliGames(TCliCall& call);
 int CliMapshot(TCliCall& call);
 int CliSampleGame(TCliCall& call);
+int CliExportTiled(TCliCall& call);
+int CliImportTiled(TCliCall& call);

@@ -1,0 +1,81 @@
+#include "cli/cli_commands.h"
+#include "cli/tiled_level.h"
+#include "edit/jill_level_viewer.h"
+#include "gamedata/game_binding.h"
+#include "image/png_save.h"
+#include "platform/paths.h"
+#include "platform/stream.h"
+
+namespace {
+
+bool WriteText(const std::string& text, const std::string& path) {
+    TStreamPtr stream = OpenReplaceStream(path);
+    // Dropping the stream without closing it leaves the old file in place.
+    return stream && stream->WriteRaw(text.data(), text.size()) == text.size() && stream->Close();
+}
+
+// Reads the level and binds its game as the mapshot does; false when the
+// user has been told why not.
+bool BindLevelForCli(TJillLevelViewer& viewer, const std::string& levelPath, TCliCall& call) {
+    viewer.level = ReadLevelForCli(levelPath, call);
+    if (!viewer.level) return false;
+    const std::string dir = LevelFolder(levelPath);
+    const TGameInfoPtr game = FindLevelGame(dir, levelPath, viewer.GameInfos);
+    if (!game) {
+        call.err << "tarn-cli: no game data (shape file and tile info file) found in " << dir << "\n";
+        return false;
+    }
+    viewer.InitGame(dir, game);
+    return viewer.shapeman && viewer.tileinfo;
+}
+
+}  // namespace
+
+int CliExportTiled(TCliCall& call) {
+    const std::string& levelPath = call.args[0];
+    const std::string& target = call.args[1];
+    const TTiledFormat format = TiledFormatOf(target);
+    if (format == TTiledFormat::None) {
+        call.err << "tarn-cli: the map's name must end in .tmx (TMX) or .tmj or .json (JSON): " << target << "\n";
+        return 2;
+    }
+    TJillLevelViewer viewer;
+    if (!BindLevelForCli(viewer, levelPath, call)) return 1;
+    viewer.GenerateImages();
+
+    // The pictures are named after the map and lie beside it.
+    std::string base = FileNamePart(target);
+    base = base.substr(0, base.rfind('.'));
+    std::string dir = DirectoryPart(target);
+    if (!dir.empty() && dir.back() != '/') dir += '/';
+    const TTiledExport exported = LevelToTiled(*viewer.level, *viewer.shapeman, *viewer.tileinfo, base);
+    for (const TTiledPicture& picture : exported.pictures)
+        if (!SavePng(picture.bitmap, dir + picture.fileName, picture.seeThrough ? 1 : 0)) {
+            call.err << "tarn-cli: cannot write the picture " << dir + picture.fileName << "\n";
+            return 1;
+        }
+    // The map last, so that it never names a picture that is not there.
+    const std::string text = format == TTiledFormat::Tmx ? WriteTmx(exported.map) : WriteTmj(exported.map);
+    if (!WriteText(text, target)) {
+        call.err << "tarn-cli: cannot write the map to the file " << target << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+int CliImportTiled(TCliCall& call) {
+    const std::string& source = call.args[0];
+    const std::string& target = call.args[1];
+    TLevelPtr level;
+    try {
+        level = TiledToLevel(ReadTiledMap(source));
+    } catch (const TTiledError& error) {
+        call.err << "tarn-cli: " << source << ": " << error.what() << "\n";
+        return 1;
+    }
+    if (!level->WriteToFile(target)) {
+        call.err << "tarn-cli: cannot write the level to the file " << target << "\n";
+        return 1;
+    }
+    return 0;
+}
