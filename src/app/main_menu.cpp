@@ -33,8 +33,7 @@ void TJillLevelViewer::MainMenu() {
         menu.entries.push_back({{name}});
         menu.w = std::max(menu.w, StringWidth(name));
     }
-    menu.x = (ScreenWidth() - menu.w) / 2;
-    menu.y = (ScreenHeight() - menu.Height()) / 2;
+    menu.centred = true;
     menu.drawFrame = [&] {
         DrawBackground(1);
         DrawWindow(menu.x - 8, menu.y - 8, menu.w + 16, menu.Height() + 16);

@@ -57,10 +57,17 @@ TLevelObjectPtr ChooseObject(TJillLevelViewer& viewer, std::vector<TLevelObjectP
 
 // A left press paints on every pass it is held, wherever it began, and the
 // stroke takes one undo state when it first changes the board, so Ctrl+Z
-// takes back that stroke alone; with Shift, on the map, it fills once. The
-// right button drags out a brush.
-bool TileModeClicks(TJillLevelViewer& viewer, bool click1, bool down1, bool down2, bool click2, bool release2) {
+// takes back that stroke alone; with Shift, on the map, it fills once. A
+// press on the tileset never paints: let go on the same entry, it picks that
+// tile. The right button drags out a brush.
+bool TileModeClicks(TJillLevelViewer& viewer, bool click1, bool release1, bool down1, bool down2, bool click2,
+                    bool release2) {
     if (click1) viewer.BeginStroke();
+    bool acted = false;
+    if (release1 && viewer.StrokeBeganOnTileset()) {
+        viewer.EndStroke();
+        acted = true;
+    }
     if (down1 && down2) {
         viewer.CancelSelection();
         viewer.FlushMouseEx();
@@ -69,6 +76,7 @@ bool TileModeClicks(TJillLevelViewer& viewer, bool click1, bool down1, bool down
     } else if (release2) {
         viewer.EndSelection();
     } else if (down1) {
+        if (viewer.StrokeBeganOnTileset()) return acted;
         if (LeftPressWithShift()) {
             if (!viewer.MouseOverMap()) return false;
             int tx = 0, ty = 0;
@@ -83,7 +91,7 @@ bool TileModeClicks(TJillLevelViewer& viewer, bool click1, bool down1, bool down
             viewer.PlaceTiles();
         }
     } else {
-        return false;
+        return acted;
     }
     return true;
 }
@@ -274,16 +282,22 @@ int TJillLevelViewer::EditLoop() {
         // on the pass before, is a click. A press let go again before this
         // pass still counts as held for it, so a quick click on a busy frame
         // paints its cell instead of getting lost.
-        const bool hits1 = ButtonHits(1) > 0, hits2 = ButtonHits(2) > 0;
+        const bool hits1 = ButtonHits(1) > 0, hits2 = ButtonHits(2) > 0, hits3 = ButtonHits(3) > 0;
         const bool down1 = ButtonDown(1) || hits1, down2 = ButtonDown(2) || hits2;
         const bool click1 = hits1 || (down1 && !wasDown1);
         const bool click2 = hits2 || (down2 && !wasDown2);
+        const bool release1 = wasDown1 && !down1;
         const bool release2 = wasDown2 && !down2;
         wasDown1 = down1;
         wasDown2 = down2;
 
-        bool skipToEscape = false;
-        if (click1 && !down2) {
+        // A middle drag on the map moves the view, and nothing else happens
+        // with the buttons while it lasts.
+        if (PanMap(hits3, ButtonDown(3) || hits3)) redraw = true;
+        // A button pressed during the drag counts as pressed once it ends.
+        if (panning) wasDown1 = wasDown2 = false;
+        bool skipToEscape = panning;
+        if (click1 && !down2 && !skipToEscape) {
             const int x = PointerX(), y = PointerY();
             if (MouseOverUndoButton(x, y)) {
                 Undo();
@@ -308,7 +322,7 @@ int TJillLevelViewer::EditLoop() {
             if (editobjs)
                 redraw |= ObjectModeClicks(*this, click1, click2);
             else
-                redraw |= TileModeClicks(*this, click1, down1, down2, click2, release2);
+                redraw |= TileModeClicks(*this, click1, release1, down1, down2, click2, release2);
 
             // The window's close box ends the program as Quit in the menu
             // does, with its question and its notice about the settings.

@@ -44,8 +44,7 @@ bool TJillLevelViewer::SelectGame() {
         // The two commands are centred under the names.
         for (size_t i = games.size(); i < menu.entries.size(); ++i)
             menu.entries[i].indent = (menu.w - StringWidth(menu.entries[i].lines[0])) / 2;
-        menu.x = (ScreenWidth() - menu.w) / 2;
-        menu.y = (ScreenHeight() - menu.Height()) / 2;
+        menu.centred = true;
         menu.drawFrame = [&] {
             DrawBackground(1);
             DrawTitledWindow("Select Game", menu.x - 8, menu.y - 8, menu.w + 16, menu.Height() + 16);

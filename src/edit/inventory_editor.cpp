@@ -51,18 +51,18 @@ public:
     explicit TInventoryEditor(TJillLevelViewer& viewer)
         : viewer(viewer), copy(viewer.level->Clone()), items(SelectableItems()) {
         w = 16 * std::max(kSlots, items);
-        x = (ScreenWidth() - w) / 2;
-        y = (ScreenHeight() - kHeight) / 2;
     }
 
     void Run() {
         TModalMenu menu;
-        menu.x = x;
-        menu.y = y;
+        menu.centred = true;
+        menu.centredHeight = kHeight;
         menu.w = w;
         menu.entries = {{{""}}, {{""}}, {{""}}, {{""}}, {{""}}, {{"", ""}}, {{"Add Item:", "", ""}},
                         {{"OK"}, (w - 16) / 2}, {{"CANCEL"}, (w - 48) / 2}};
         menu.drawFrame = [&] {
+            x = menu.x;
+            y = menu.y;
             for (int row = 0; row < kValueRows; ++row) menu.entries[size_t(row)].lines[0] = RowText(row);
             menu.entries[kRemoveRow].lines[0] = "Inventory: " + std::to_string(AsSigned16(copy->pl_numinv)) + " item(s)";
             viewer.DrawBackground(1);

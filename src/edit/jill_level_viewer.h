@@ -139,6 +139,14 @@ public:
     void FlushInput();
     bool MustRefresh(bool force);
 
+    // --- panning the map with the middle button (edit/map_panning.cpp)
+    uint8_t panning = 0;              // 1 while a middle drag that began on the map lasts
+    int panStartX = 0, panStartY = 0;           // the pointer where it began
+    int panStartCamX = 0, panStartCamY = 0;     // the camera then
+    // Follows the middle button: starts, moves the camera with the pointer,
+    // ends. True on a pass in which the view changed or panning ended.
+    bool PanMap(bool press3, bool down3);
+
     // --- brush and held object (edit/selection.cpp, edit/tile_tools.cpp, view/previews.cpp)
     int selArea = 0;                  // where a right-drag began: 0 none, 1 the map, 2 the tileset
     int selStartX = -1, selStartY = -1;
@@ -153,11 +161,18 @@ public:
     int strokeLastX = 0, strokeLastY = 0;
     uint8_t strokeHasLast = 0;        // 1 once strokeLastX, strokeLastY hold a pass of this stroke
     uint8_t strokeRecorded = 0;       // 1 once the stroke has taken its undo state
+    // A stroke begun on the tileset picks a tile instead of painting: the
+    // tileset position of its press, -1 when it began elsewhere.
+    int pickStartX = -1, pickStartY = -1;
     void ClearSelection();
     void CancelSelection();
     void StartSelection();
     void EndSelection();
     void BeginStroke();
+    // A left press and release on one tileset entry make it the brush, as a
+    // right-drag over that entry alone would.
+    void EndStroke();
+    bool StrokeBeganOnTileset() const { return pickStartX >= 0; }
     // True when PlaceTiles at this pass would change a cell of the board.
     bool PlaceTilesChangesBoard() const;
     // The stroke's one undo state, taken the first time only.

@@ -87,6 +87,10 @@ int TModalMenu::Run(TJillLevelViewer& viewer) {
         // Drawn before the input is read, so that what a pass reads it also
         // acts on: nothing happens between a click and its action.
         if (viewer.MustRefresh(redraw)) {
+            if (centred) {
+                x = (ScreenWidth() - w) / 2;
+                y = (ScreenHeight() - (centredHeight ? centredHeight : Height())) / 2;
+            }
             Draw(viewer);
             Flip(-1);
             redraw = false;

@@ -37,6 +37,11 @@ public:
     // shows them all. A menu with fewer scrolls, so that the highlighted
     // entry is always wholly in view, and the wheel moves the highlight.
     int shownRows = 0;
+    // Kept in the middle of the window, also when the window is resized;
+    // height is that of the whole window drawn around the entries, 0 for the
+    // block of entries alone.
+    bool centred = false;
+    int centredHeight = 0;
 
     // Draws what lies behind the entries: the background and the window.
     std::function<void()> drawFrame;

@@ -107,6 +107,27 @@ void TJillLevelViewer::EndSelection() {
 void TJillLevelViewer::BeginStroke() {
     strokeHasLast = 0;
     strokeRecorded = 0;
+    pickStartX = pickStartY = -1;
+    if (!MouseOverTileset()) return;
+    int x = 0, y = 0;
+    TilesetGetMousePos(x, y);
+    if (!IsValidTilesetPos(x, y)) return;
+    pickStartX = x;
+    pickStartY = y;
+}
+
+void TJillLevelViewer::EndStroke() {
+    if (!StrokeBeganOnTileset()) return;
+    int x = 0, y = 0;
+    if (MouseOverTileset()) TilesetGetMousePos(x, y);
+    if (MouseOverTileset() && x == pickStartX && y == pickStartY) {
+        // The right-drag's own ending, over that one entry.
+        selArea = 2;
+        selStartX = x;
+        selStartY = y;
+        EndSelection();
+    }
+    pickStartX = pickStartY = -1;
 }
 
 bool TJillLevelViewer::PlaceTilesChangesBoard() const {

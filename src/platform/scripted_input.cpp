@@ -141,6 +141,10 @@ void PushWheelEvent(int notches) {
     Push(event);
 }
 
+void ResizeWindowAsTheUser(int width, int height) {
+    if (SDL_Window* window = GraphicsWindow()) SDL_SetWindowSize(window, width, height);
+}
+
 void PushWindowEvent(TWindowSignal signal) {
     SDL_Event event{};
     event.type = SDL_WINDOWEVENT;

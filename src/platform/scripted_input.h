@@ -33,3 +33,6 @@ void PushWheelEvent(int notches);                              // positive away 
 
 enum class TWindowSignal { Close, FocusLost, FocusGained };
 void PushWindowEvent(TWindowSignal signal);
+// Gives the window a new size, as the window manager does when the user
+// drags its border; the size-change event reaches the next poll.
+void ResizeWindowAsTheUser(int width, int height);

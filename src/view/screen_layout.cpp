@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <cmath>
+
 #include "level/level_object.h"
 #include "platform/graphics.h"
 
@@ -111,6 +113,13 @@ void TScreenLayout::ZoomOut() {
         SetMapZoom(mapZoom - 1.0f);
     else if (mapZoom * 16.0f >= 2.0f)
         SetMapZoom(mapZoom / 2.0f);
+}
+
+void TScreenLayout::PanCamera(int startCamX, int startCamY, int dx, int dy) {
+    const float tileOnScreen = mapZoom * kTileSize;
+    camX = startCamX - static_cast<int>(std::lround(dx / tileOnScreen));
+    camY = startCamY - static_cast<int>(std::lround(dy / tileOnScreen));
+    FixCam();
 }
 
 void TScreenLayout::ResetZoom() {

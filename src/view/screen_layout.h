@@ -52,6 +52,10 @@ public:
     void ZoomIn();
     void ZoomOut();
     void ResetZoom();
+    // The camera of a drag that began at (startCamX, startCamY) and has moved
+    // the pointer by (dx, dy) window pixels: the level moves with the pointer
+    // by the nearest whole number of tiles, within the camera's limits.
+    void PanCamera(int startCamX, int startCamY, int dx, int dy);
 
     bool MouseOverMap(int x, int y) const;
     bool MouseOverTileset(int x, int y) const;

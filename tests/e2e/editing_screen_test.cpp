@@ -338,4 +338,136 @@ TEST_F(EditingScreen, AtRestNoFrameIsPresentedAgain) {
     EXPECT_EQ(RunMenu().end, TRunEnd::Exited);
 }
 
+// The gestures of today's tile-map editors: a left click on the tileset picks
+// a tile, a middle drag pans, and the window takes any size.
+TEST_F(EditingScreen, PickWithAClickPanWithTheMiddleButtonAndResize) {
+    LoadFromMenu("showcase.jn1");
+    Settle();
+    // Tileset entry (3, 2) is tile 43; (4, 2) is tile 44.
+    const int entryX = 3 * 16 + 8, entryY = 16 + 2 * 16 + 8;
+    std::vector<uint16_t> board;
+    host.Then([&] {
+        board.assign(viewer.level->bd.begin(), viewer.level->bd.end());
+        host.Click(entryX, entryY);
+    });
+    Settle();
+    host.Then([&] {
+        EXPECT_EQ(viewer.selW, 1);
+        EXPECT_EQ(viewer.selH, 1);
+        EXPECT_EQ(viewer.selTiles, std::vector<uint16_t>{43});
+        // Pressed on one entry and let go on another: no pick.
+        host.MoveMouse(entryX + 16, entryY);
+        host.ButtonDown(1);
+    });
+    Settle();
+    host.Then([&] {
+        host.MoveMouse(entryX, entryY);
+        host.ButtonUp(1);
+    });
+    Settle();
+    host.Then([&] { host.MoveMouse(entryX + 16, entryY), host.ButtonDown(1); });
+    Settle();
+    // A press on the tileset dragged over the map paints nothing.
+    host.Then([&] { host.MoveMouse(kMapX + 100, 100); });
+    Settle();
+    host.Then([&] { host.MoveMouse(kMapX + 200, 120); });
+    Settle();
+    host.Then([&] {
+        host.ButtonUp(1);
+        EXPECT_EQ(viewer.selTiles, std::vector<uint16_t>{43});
+        EXPECT_TRUE(std::equal(board.begin(), board.end(), viewer.level->bd.begin()));
+        EXPECT_EQ(viewer.levelchanged, 0);
+        // A click on the map paints the picked tile.
+        host.Click(kMapX + 16 * 10 + 8, 16 * 10 + 8);
+    });
+    Settle();
+    host.Then([&] {
+        EXPECT_EQ(viewer.level->Board(10, 10), 43);
+        // A middle drag moves the level with the pointer, tile by tile;
+        // a left click while it lasts does nothing.
+        host.MoveMouse(700, 300);
+        host.ButtonDown(3);
+    });
+    Settle();
+    host.Then([&] { host.MoveMouse(700 - 64 - 7, 300 - 32 + 7); });
+    Settle();
+    host.Then([&] {
+        EXPECT_EQ(viewer.camX, 4);
+        EXPECT_EQ(viewer.camY, 2);
+        board.assign(viewer.level->bd.begin(), viewer.level->bd.end());
+        host.Click(600, 200);
+        host.MoveMouse(700 + 5000, 300 + 5000);   // far past the level's corner: clamped
+    });
+    Settle();
+    host.Then([&] {
+        EXPECT_EQ(viewer.camX, 0);
+        EXPECT_EQ(viewer.camY, 0);
+        EXPECT_TRUE(std::equal(board.begin(), board.end(), viewer.level->bd.begin()));
+        host.MoveMouse(700 - 64, 300 - 64);
+        host.ButtonUp(3);
+    });
+    Settle();
+    host.Then([&] {
+        EXPECT_EQ(viewer.panning, 0);
+        EXPECT_EQ(viewer.camX, 4);
+        EXPECT_EQ(viewer.camY, 4);
+        host.MoveMouse(100, 600);   // off the map, so that no brush preview covers it
+        host.PressKey('2');          // pictures without outlines: 3 -> 0 -> 1
+        host.PressKey('2');
+    });
+    Settle();
+    TPixmapPtr before;
+    host.Then([&] { before = host.Capture(); });
+    // The window made larger and smaller: each time the regions of a window
+    // of that size, and the map showing the level from the same camera.
+    struct TSize {
+        int width, height;
+    };
+    for (const TSize size : {TSize{1600, 900}, TSize{800, 600}}) {
+        host.Then([&, size] { host.ResizeWindow(size.width, size.height); });
+        host.WaitFrames(2);
+        host.Then([&, size] {
+            ASSERT_EQ(ScreenWidth(), size.width);
+            ASSERT_EQ(ScreenHeight(), size.height);
+            const int statusY = size.height - 16, mapW = size.width - kMapX;
+            EXPECT_EQ(viewer.statusY, statusY);
+            EXPECT_EQ(viewer.mapW, mapW);
+            EXPECT_EQ(viewer.mapH, statusY);
+            EXPECT_EQ(viewer.camX, 4);
+            EXPECT_EQ(viewer.camY, 4);
+            const auto frame = host.Capture();
+            ASSERT_EQ(frame->width, size.width);
+            EXPECT_EQ(ColoursIn(*frame, 319, 16, 1, statusY - 16), std::set<uint32_t>{kWhite});
+            EXPECT_EQ(ColoursIn(*frame, 0, statusY, size.width - 16, 1), std::set<uint32_t>{kWhite});
+            EXPECT_TRUE(ShowsText(host, *frame, "Zoom: 100.000000%", 88, statusY, kWhite));
+            // The map from the same camera: what both sizes show of it is the same.
+            int wrong = 0;
+            for (int sy = 0; sy < std::min(statusY, kMapH); ++sy)
+                for (int sx = 0; sx < std::min(mapW, kMapW); ++sx)
+                    if (ReadPixel(*frame, kMapX + sx, sy) != ReadPixel(*before, kMapX + sx, sy)) ++wrong;
+            EXPECT_EQ(wrong, 0) << size.width << " x " << size.height;
+            // What only the larger window shows is drawn too.
+            if (mapW > kMapW) {
+                EXPECT_GT(InkIn(*frame, kMapX + kMapW, 0, mapW - kMapW, statusY).size(), 1u);
+            }
+        });
+    }
+    // Smaller than 640 x 480 is held at that size; 640 x 480 itself is taken.
+    host.Then([&] { host.ResizeWindow(639, 479); });
+    host.WaitFrames(2);
+    host.Then([&] {
+        EXPECT_EQ(ScreenWidth(), 640);
+        EXPECT_EQ(ScreenHeight(), 480);
+        EXPECT_EQ(viewer.statusY, 464);
+        host.ResizeWindow(800, 600);
+    });
+    host.WaitFrames(2);
+    host.ExpectProceed(0);   // the painted cell is not saved
+    host.Then([&] { host.RequestClose(); });
+    EXPECT_EQ(RunMenu().end, TRunEnd::Exited);
+    const std::string settings = ReadFileText(work.File("tarn.ini"));
+    EXPECT_NE(settings.find("WIDTH       = 800\r\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("HEIGHT      = 600\r\n"), std::string::npos) << settings;
+}
+
 }  // namespace

@@ -17,6 +17,9 @@
 #    a stroke, and Ctrl+S sent as one instant chord saves.
 # 4. A game folder copied from DOS, every name in capitals: a level chosen in
 #    the requester binds its game from those files.
+# 5. A left click on the tileset picks a tile; the window resized to
+#    1600 x 900 paints where a click in its new area lands, and "tarn.ini"
+#    keeps the size.
 #
 # Every wait has a deadline. Skips (status 77) only when there is no Xvfb.
 set -euo pipefail
@@ -377,3 +380,42 @@ grep -q $'^ Testing "Jill of the Jungle" ... SUCCESS!\r$' "$dos_log" || fail "th
 grep -qxF $' url = '"$dos"$'/JILL1.SHA\r' "$dos_log" || fail "the shape file was not opened by its name in capitals"
 grep -q $'^ERROR' "$dos_log" && fail "the log of the DOS folder holds an error"
 echo "PASS: a level from a game folder in capitals chosen in the requester bound its game from those files"
+
+# ---- 5. Today's gestures: a left click on the tileset picks a tile, the
+# window made larger with the window system's own resize, and a click in the
+# area it gained paints there; the settings keep the new size.
+rm -f "$work/zenity.calls"
+resized="$work/run/game/resized.jn1"
+cp "$work/original.jn1" "$resized"
+echo "0 $resized" >"$work/zenity.answers"
+rm -f "$work/run/tarn.ini"
+start_tarn "$work/bin:/usr/bin:/bin"
+wait_for 20 "the window shows nothing but black" menu_drawn
+click_entry 1                                  # Load Level
+wait_for 20 "no file requester for Load Level" has_calls 1
+sleep 0.5
+move 88 56; click 1                            # tileset entry 45, picked with the left button
+# The screen is 1600 x 900 too: the window goes to its corner first.
+xdotool windowmove "$window" 0 0
+xdotool windowsize "$window" 1600 900
+grown() {
+    xwininfo -id "$window" | grep -q '^ *Width: 1600$' && xwininfo -id "$window" | grep -q '^ *Height: 900$' &&
+        "$tool" snapshot "$window" "$work/grown.ppm" >/dev/null
+}
+wait_for 20 "the window did not take 1600 x 900" grown
+sleep 0.5
+# Cell (70, 3) lies at x = 320 + 16 * 70 + 8 = 1448: beyond a 1280-pixel window.
+move 1448 56; click 1
+key ctrl+s
+saved_resized() { [ "$(board_word "$resized" 70 3)" = 45 ]; }
+wait_for 20 "a click in the area the resized window gained did not paint there" saved_resized
+key Escape
+sleep 0.5
+# The main menu is centred in the larger window now.
+menu_x=$(((1600 - 112) / 2 + 20))
+menu_y=$(((900 - 112) / 2 + 8))
+click_entry 6                                  # Quit
+wait_exit "Quit"
+grep -q $'^WIDTH *= 1600\r$' "$work/run/tarn.ini" || fail "tarn.ini does not keep the new width"
+grep -q $'^HEIGHT *= 900\r$' "$work/run/tarn.ini" || fail "tarn.ini does not keep the new height"
+echo "PASS: a left click picked a tile, the window grew to 1600 x 900 and a click in the new area painted there"

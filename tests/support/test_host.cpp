@@ -158,6 +158,7 @@ void TTestHost::Click(int x, int y, int button) {
 
 void TTestHost::Wheel(int notches) { PushWheelEvent(notches); }
 void TTestHost::RequestClose() { PushWindowEvent(TWindowSignal::Close); }
+void TTestHost::ResizeWindow(int width, int height) { ResizeWindowAsTheUser(width, height); }
 void TTestHost::Deactivate() { PushWindowEvent(TWindowSignal::FocusLost); }
 void TTestHost::Activate() { PushWindowEvent(TWindowSignal::FocusGained); }
 

@@ -105,6 +105,7 @@ public:
     void Click(int x, int y, int button = 1);   // move, press, release
     void Wheel(int notches);
     void RequestClose();           // the window's close box
+    void ResizeWindow(int width, int height);   // as the user drags the window's border
     void Deactivate();
     void Activate();
 

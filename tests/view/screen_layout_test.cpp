@@ -138,6 +138,21 @@ TEST(ScreenLayout, AResizedWindowIsLaidOutAnewKeepingTheView) {
     ExpectCamera(l, 0, 0);
 }
 
+// A drag moves the camera by the nearest whole number of tiles the pointer
+// moved, against the pointer, within the camera's limits.
+TEST(ScreenLayout, PanningFollowsThePointerInWholeTiles) {
+    TScreenLayout l = Layout(1280, 720);
+    l.PanCamera(10, 10, -7, 7);   // under half a tile: no move
+    ExpectCamera(l, 10, 10);
+    l.PanCamera(10, 10, -8, 8);   // half a tile rounds away from zero
+    ExpectCamera(l, 11, 9);
+    l.PanCamera(10, 10, 5000, -5000);
+    ExpectCamera(l, 0, l.maxCamY);
+    l.SetMapZoom(4.0f);           // 64 pixels a tile
+    l.PanCamera(10, 10, -95, -97);
+    ExpectCamera(l, 11, 12);
+}
+
 TEST(ScreenLayout, ZoomStepsAndTheCameraLimitsThatFollowThem) {
     enum TStep { In, Out, Reset };
     struct TExpected {
