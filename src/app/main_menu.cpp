@@ -27,6 +27,7 @@ bool NeedsLevel(int entry) { return entry >= kSaveLevel && entry <= kBackToEdito
 void TJillLevelViewer::MainMenu() {
     LoadSettings();
     FlushInput();
+    if (OfferRecoveryCopies()) EditLoop();
 
     TModalMenu menu;
     for (const std::string& name : kEntryNames) {

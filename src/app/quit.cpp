@@ -8,13 +8,14 @@ int TJillLevelViewer::AskSave() {
     if (!level || !levelchanged) return 1;
     switch (MyProceed("The current level has not been saved.\n\nSave the level before proceeding?", 0)) {
     case 1: return SaveLevel("");
-    case 0: return 1;
+    case 0: DropRecoveryCopy(); return 1;
     default: return 0;
     }
 }
 
 int TJillLevelViewer::Quit() {
     if (!AskSave()) return 0;
+    DropRecoveryCopy();
     // The palette and the redraw switch live only in the settings file.
     if (!SaveSettings())
         MyNotify(WithFileErrorReason("ERROR: Cannot write the settings to the file\n\ntarn.ini\n\nPalette changes "

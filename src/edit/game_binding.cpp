@@ -45,8 +45,12 @@ bool TJillLevelViewer::Init(const std::string& levelPath) {
 }
 
 void TJillLevelViewer::LoadLevel(const std::string& path) {
+    // Taken before reading: a change made while the file is read then shows
+    // as a change at the next save instead of going unnoticed.
+    const TFileIdentity before = FileIdentity(path);
     TLevelPtr loaded = ReadLevel(path);
     if (!loaded) return;
+    levelfileKnown = before;
     if (level) lastlevel = level->levelfile;
     loaded->levelfile = FileNamePart(path);
     level = loaded;
@@ -59,6 +63,7 @@ void TJillLevelViewer::LoadLevel(const std::string& path) {
 void TJillLevelViewer::NewLevel() {
     level = std::make_shared<TLevel>();
     levelfile.clear();
+    levelfileKnown = {};
     levelchanged = 0;
     undoList = std::make_shared<TLevelList>();
     redoList = std::make_shared<TLevelList>();

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "gamedata/game_info.h"
+#include "platform/file_identity.h"
 #include "view/screen_layout.h"
 
 class TBitmap;
@@ -44,6 +45,10 @@ public:
     // Saves the current level to url, or to levelfile when url is "", or to
     // a name asked for when both are empty. 1 when it was written.
     int SaveLevel(const std::string& url);
+    // Before saving to path: true unless path is the level's own file, another
+    // program changed it since this run loaded or saved it, and the user
+    // would rather not overwrite that.
+    bool ChangedOnDiskMayBeReplaced(const std::string& path);
 
     // --- game data and game binding (edit/game_binding.cpp, edit/game_chooser.cpp)
     std::shared_ptr<TShapeManager> shapeman;
@@ -216,6 +221,28 @@ public:
     int MyProceed(const std::string& text, int serious);
     // Shows text in a framed box over the dimmed editor for one frame.
     void DisplayMessage(const std::string& text);
+
+    // --- no work lost (edit/recovery.cpp, app/recovery_offer.cpp, edit/level_saving.cpp)
+    // levelfile as this run last loaded or saved it, to notice another
+    // program's change before a save overwrites it; absent for a new level.
+    TFileIdentity levelfileKnown;
+    // This run's recovery copy, named once and kept for the run; the lock
+    // tells other runs the copy's owner is alive. Both absent while the level
+    // has no unsaved changes.
+    std::string recoveryName;
+    std::shared_ptr<TFileLock> recoveryLock;
+    std::vector<uint8_t> recoveryLevelBytes;   // the level as the copy on disk holds it
+    uint8_t recoveryCheckDue = 0;              // 1 while a check is planned for recoveryCheckTime
+    int recoveryCheckTime = 0;
+    // Called once a pass by every loop: keeps the copy in step with a
+    // changed level, no more often than once a second, and drops it when the
+    // level has no unsaved changes any more.
+    void KeepRecoveryCopy();
+    // Removes this run's copy (saved, discarded, replaced, or an orderly end).
+    void DropRecoveryCopy();
+    // At start-up: offers the copies that runs which did not end in order
+    // left behind. True when one was restored as the current level.
+    bool OfferRecoveryCopies();
 
     // --- settings, start and end (app/settings.cpp, app/main_menu.cpp, app/quit.cpp)
     std::shared_ptr<TIniParser> ini;

@@ -13,17 +13,30 @@ int TJillLevelViewer::ConfirmSave() {
     return MyConfirm(findings.message + "\n\nDo you want to save the level anyway?", findings.serious ? 1 : 0);
 }
 
+bool TJillLevelViewer::ChangedOnDiskMayBeReplaced(const std::string& path) {
+    if (path != levelfile || !levelfileKnown.exists) return true;
+    // A file removed meanwhile is simply written again.
+    const TFileIdentity now = FileIdentity(path);
+    if (!now.exists || now == levelfileKnown) return true;
+    return MyConfirm("The file\n\n" + path +
+                         "\n\nwas changed by another program since Tarn opened it.\n\nOverwrite it with the level as "
+                         "it is in Tarn?",
+                     0) == 1;
+}
+
 int TJillLevelViewer::SaveLevel(const std::string& url) {
     if (!level) return 0;
     std::string path = url.empty() ? levelfile : url;
     if (path.empty()) path = AskLevelSaveName(*this);
-    if (path.empty() || !ConfirmSave()) return 0;
+    if (path.empty() || !ChangedOnDiskMayBeReplaced(path) || !ConfirmSave()) return 0;
     DisplayMessage("Saving...");
     if (!level->WriteToFile(path)) {
         MyNotify(WithFileErrorReason("ERROR: Cannot write level to the file\n\n" + path, "\n\n"), 0);
         return 0;
     }
     levelfile = path;
+    levelfileKnown = FileIdentity(path);
     levelchanged = 0;
+    DropRecoveryCopy();
     return 1;
 }

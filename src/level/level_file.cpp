@@ -117,10 +117,15 @@ std::shared_ptr<TLevel> ReadLevel(const std::string& url) {
         return nullptr;
     }
     LogOK();
+    TLevelPtr level = ReadLevel(*stream, url);
+    stream->Close();
+    return level;
+}
 
+std::shared_ptr<TLevel> ReadLevel(TStream& stream, const std::string& url) {
     auto level = std::make_shared<TLevel>();
     try {
-        ReadLevelBody(*stream, *level);
+        ReadLevelBody(stream, *level);
         LogLine("ReadLevel() :: SUCCESS!");
     } catch (const TLevelReadError& error) {
         ShowReadFailure(url, error.what());
@@ -130,7 +135,6 @@ std::shared_ptr<TLevel> ReadLevel(const std::string& url) {
         level = nullptr;
     }
     LogBlankLine();
-    stream->Close();
     return level;
 }
 

@@ -13,6 +13,9 @@ class TStream;
 // valid level; a file that opens but fails to read is also shown to the user
 // in a notice. Progress and warnings go to the log.
 std::shared_ptr<TLevel> ReadLevel(const std::string& url);
+// The same from an open little-endian stream holding the file's bytes; url
+// names them in the log and the notice.
+std::shared_ptr<TLevel> ReadLevel(TStream& stream, const std::string& url);
 
 // Writes the whole level file to a little-endian stream. False when the level
 // cannot be put in the format (numobjs not counting exactly the present

@@ -143,8 +143,8 @@ void SyncFolder(const std::string& folder) {
 
 class TReplaceStream : public TStream {
 public:
-    TReplaceStream(std::string target, std::string temporary, FILE* file)
-        : target(std::move(target)), temporary(std::move(temporary)), inner(file) {}
+    TReplaceStream(std::string target, std::string temporary, FILE* file, bool toDisk)
+        : target(std::move(target)), temporary(std::move(temporary)), inner(file), toDisk(toDisk) {}
     ~TReplaceStream() override {
         if (!finished) Abandon();
     }
@@ -164,14 +164,14 @@ public:
         finished = true;
         struct stat old;
         bool hadOld = stat(target.c_str(), &old) == 0;
-        bool ok = inner.Sync() && inner.Close();
+        bool ok = (toDisk ? inner.Sync() : inner.Flush()) && inner.Close();
         // mkstemp makes the file private; a replaced file keeps its own bits and
         // a new one gets what an ordinary create would have given it.
         mode_t mode = hadOld ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
         ok = ok && Step(chmod(temporary.c_str(), mode) == 0);
         ok = ok && Step(std::rename(temporary.c_str(), target.c_str()) == 0);
         if (ok) {
-            SyncFolder(FolderOf(target));
+            if (toDisk) SyncFolder(FolderOf(target));
         } else {
             inner.Close();
             std::remove(temporary.c_str());
@@ -194,6 +194,7 @@ private:
     std::string target;
     std::string temporary;
     TFileStream inner;
+    bool toDisk;
     bool finished = false;
     bool succeeded = false;
 };
@@ -242,7 +243,7 @@ TStreamPtr OpenWriteStream(const std::string& path) {
     return std::make_shared<TFileStream>(file);
 }
 
-TStreamPtr OpenReplaceStream(const std::string& path) {
+TStreamPtr OpenReplaceStream(const std::string& path, bool toDisk) {
     if (HostPath(path).empty()) return FailWith(ENOENT);
     // The game reads the file a link points to: that file is the one to
     // replace, in its own folder, or the edit would only cut the link.
@@ -261,7 +262,7 @@ TStreamPtr OpenReplaceStream(const std::string& path) {
         std::remove(name.data());
         return FailWith(reason);
     }
-    return std::make_shared<TReplaceStream>(target, std::string(name.data()), file);
+    return std::make_shared<TReplaceStream>(target, std::string(name.data()), file, toDisk);
 }
 
 int LastFileError() { return lastFileError; }

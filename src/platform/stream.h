@@ -91,8 +91,11 @@ TStreamPtr OpenWriteStream(const std::string& path);
 // fails, or the stream is dropped without Close(), path is left as it was.
 // When path is a symbolic link (or a chain of them) the file it points to is
 // the one replaced, in its own folder, and the link stays; a link pointing
-// nowhere gets the file it names.
-TStreamPtr OpenReplaceStream(const std::string& path);
+// nowhere gets the file it names. Without toDisk the new file is handed to
+// the system but not waited for on the disk: it survives the program's end
+// in any way, not necessarily a power cut, and closes in a fraction of the
+// time (for copies written often while the user works).
+TStreamPtr OpenReplaceStream(const std::string& path, bool toDisk = true);
 
 // The error number of the latest failure of a file stream: an open that
 // gave null, or a stream's first failure. Every successful open clears it,

@@ -20,6 +20,8 @@
 # 5. A left click on the tileset picks a tile; the window resized to
 #    1600 x 900 paints where a click in its new area lands, and "tarn.ini"
 #    keeps the size.
+# 6. Killed with SIGKILL a second after an edit: the next start offers the
+#    unsaved change back, and Ctrl+S saves it to the level's own file.
 #
 # Every wait has a deadline. Skips (status 77) only when there is no Xvfb.
 set -euo pipefail
@@ -419,3 +421,45 @@ wait_exit "Quit"
 grep -q $'^WIDTH *= 1600\r$' "$work/run/tarn.ini" || fail "tarn.ini does not keep the new width"
 grep -q $'^HEIGHT *= 900\r$' "$work/run/tarn.ini" || fail "tarn.ini does not keep the new height"
 echo "PASS: a left click picked a tile, the window grew to 1600 x 900 and a click in the new area painted there"
+# The next start opens at the size of the settings again.
+rm -f "$work/run/tarn.ini"
+menu_x=$(((1280 - 112) / 2 + 20))
+menu_y=$(((720 - 112) / 2 + 8))
+
+# ---- 6. Killed a second after an edit: the next start asks whether to
+# restore the unsaved changes, and Ctrl+S then writes them to the level's
+# own file.
+rm -f "$work/zenity.calls"
+killed="$work/run/game/killed.jn1"
+cp "$work/original.jn1" "$killed"
+printf '0 %s\n0 \n' "$killed" >"$work/zenity.answers"   # the level; then Yes to the question
+start_tarn "$work/bin:/usr/bin:/bin"
+wait_for 20 "the window shows nothing but black" menu_drawn
+click_entry 1                                  # Load Level
+wait_for 20 "no file requester for Load Level" has_calls 1
+sleep 0.5
+move 88 56; press 3; release 3                 # tileset entry 45 as the brush
+move $((320 + 16 * 10 + 8)) $((16 * 10 + 8)); click 1
+has_copy() { compgen -G "$work/run/recovery/*.recovery" >/dev/null; }
+wait_for 10 "no recovery copy after the edit" has_copy
+kill -KILL "$tarn_pid"
+wait "$tarn_pid" 2>/dev/null || true
+tarn_pid=""
+cmp -s "$killed" "$work/original.jn1" || fail "the level file changed without a save"
+start_tarn "$work/bin:/usr/bin:/bin"
+wait_for 20 "no question about the unsaved changes" has_calls 2
+grep -qF 'Tarn did not end properly last time.' "$work/zenity.calls" || fail "the question is not the recovery offer"
+grep -qF "$killed" "$work/zenity.calls" || fail "the question does not name the level"
+sleep 0.5                                      # the editor takes the screen
+with_key Control_L key s
+saved_killed() { ! cmp -s "$killed" "$work/original.jn1"; }
+wait_for 20 "Ctrl+S did not save the restored level" saved_killed
+[ "$(board_word "$killed" 10 10)" = 45 ] || fail "the restored level lacks the edit made before the kill"
+[ "$(cmp -l "$killed" "$work/original.jn1" | wc -l)" -le 2 ] || fail "more than the one edit changed in the file"
+key Escape
+sleep 0.5
+click_entry 6                                  # Quit
+wait_exit "Quit"
+has_copy && fail "a recovery copy is left after the changes were saved"
+[ "$(calls)" = 2 ] || fail "$(calls) dialogs were shown, not 2"
+echo "PASS: killed after an edit, the next start restored the change on request, and Ctrl+S saved it to the level's file"

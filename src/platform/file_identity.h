@@ -1,0 +1,48 @@
+#pragma once
+// What the system tells about a file without reading it, to notice that
+// another program changed it, and the few folder operations the recovery
+// copies need. Each system has its own implementation file.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A file as the system knows it at one moment. A file replaced by renaming
+// another over it gets a new inode; one rewritten in place a new time.
+struct TFileIdentity {
+    bool exists = false;
+    int64_t size = 0;
+    int64_t modifiedNs = 0;   // modification time, nanoseconds since 1970
+    uint64_t inode = 0;
+
+    bool operator==(const TFileIdentity&) const = default;
+};
+
+// The file at path now; through symbolic links, the file they point to.
+// Not there (or not readable as a file entry): exists is false.
+TFileIdentity FileIdentity(const std::string& path);
+
+// The plain file names in folder, in name order; empty when it cannot be listed.
+std::vector<std::string> FolderFileNames(const std::string& folder);
+// Makes folder unless it is there. False when it is not there afterwards.
+bool MakeFolder(const std::string& folder);
+// Removes a file; false when it is not there afterwards.
+bool RemoveFile(const std::string& path);
+// Gives a file another name in the same file system, replacing what was there.
+bool RenameFile(const std::string& from, const std::string& to);
+// The running program's process number, to make names no other run uses.
+int ProcessId();
+
+// A lock on a file held for as long as the object lives, or until the
+// process ends in any way (the system drops it even after a kill), so a run
+// can tell that the owner of a file is gone.
+class TFileLock {
+public:
+    virtual ~TFileLock() = default;
+};
+
+// Locks path for this object alone, creating the file when create is set.
+// Null when the file is not there (and create is not set), or another
+// holder, in this process or another, has it locked.
+std::unique_ptr<TFileLock> TryLockFile(const std::string& path, bool create);
