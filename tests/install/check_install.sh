@@ -20,14 +20,8 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
-source "$here/x11_session.sh"
+source "$here/../e2e/x11_session.sh"
 trap 'stop_x_server; rm -rf "$work"' EXIT
-fail() {
-    echo "FAIL: $*"
-    [ -f "$work/tarn.err" ] && sed 's/^/tarn: /' "$work/tarn.err"
-    [ -f "$work/zenity.calls" ] && sed 's/^/zenity: /' "$work/zenity.calls"
-    exit 1
-}
 for program in desktop-file-validate man update-mime-database dpkg-deb cpack readelf Xvfb xdotool; do
     command -v "$program" >/dev/null 2>&1 || fail "$program is not installed (scripts/install-deps.sh installs it)"
 done
@@ -115,7 +109,6 @@ echo "PASS: Debian package with its control fields, the installed files and exac
 start_x_server
 install_fake_zenity "$work/bin"
 mkdir "$work/elsewhere" "$work/home"
-in_folder() { cd "$1" && shift && exec "$@"; }
 desktop_path="$work/bin:$prefix/bin:/usr/bin:/bin"
 
 # The first start from the desktop: the data folder made, the sample game in it.

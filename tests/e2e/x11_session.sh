@@ -1,12 +1,18 @@
 # Sourced by the scripts that start the real tarn in a virtual X server and
-# drive it with xdotool. The sourcing script defines fail MESSAGE and sets
-# $work (a scratch folder, removed by the sourcing script) before use.
-# Every wait has a deadline.
+# drive it with xdotool. The sourcing script sets $work, a scratch folder
+# that it removes itself. Every wait has a deadline.
 
 tarn_title='Tarn - A Level Editor For Jill (Version 1.1)'
 tarn_pid=""
 xvfb_pid=""
 window=""
+
+fail() {
+    echo "FAIL: $*"
+    [ -f "$work/tarn.err" ] && sed 's/^/tarn: /' "$work/tarn.err"
+    [ -f "$work/zenity.calls" ] && sed 's/^/zenity: /' "$work/zenity.calls"
+    exit 1
+}
 
 # wait_for SECONDS WHAT COMMAND...: runs COMMAND until it succeeds.
 wait_for() {
@@ -54,6 +60,9 @@ ZENITY
     chmod +x "$1/zenity"
 }
 zenity_calls() { [ -f "$work/zenity.calls" ] && grep -c '^--$' "$work/zenity.calls" || echo 0; }
+
+# in_folder DIR COMMAND...: runs COMMAND in DIR, in place of this shell.
+in_folder() { cd "$1" && shift && exec "$@"; }
 
 # start_window COMMAND...: runs COMMAND in the background and waits for
 # its mapped window titled as Tarn; sets $window and $tarn_pid.
