@@ -13,6 +13,8 @@ echo "== Build and test: release"
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/release -j"$jobs"
 ctest --test-dir build/release --output-on-failure -j"$jobs"
+echo "== Installing, packaging and starting from the desktop"
+bash tests/install/check_install.sh build/release
 
 # Measured while the machine is otherwise quiet, before the other builds.
 echo "== Benchmarks (figures for the record; they pass or fail nothing)"

@@ -22,9 +22,28 @@ const std::array<std::string, kEntryCount> kEntryNames = {"New Level",      "Loa
 
 bool NeedsLevel(int entry) { return entry >= kSaveLevel && entry <= kBackToEditor; }
 
+// Reads the level file name and binds its game, then enters the editor; on
+// failure no level remains loaded and the notice says why. Both "Load Level"
+// and a level named when the program starts come this way.
+void LoadLevelAndEdit(TJillLevelViewer& viewer, const std::string& name, std::string& lastLoadedFolder) {
+    if (!viewer.Init(name)) {
+        // A level without its game cannot be shown or saved sensibly.
+        viewer.level = nullptr;
+        viewer.levelfile.clear();
+        // The reader explains a file that is no level; a file that
+        // could not even be opened is explained here.
+        const std::string notice = "ERROR: Cannot load level from the file\n\n" + name;
+        viewer.MyNotify(OpenReadStream(name) ? notice : WithFileErrorReason(notice, "\n\n"), 0);
+        return;
+    }
+    viewer.levelfile = name;
+    lastLoadedFolder = DirectoryPart(name);
+    viewer.EditLoop();
+}
+
 }  // namespace
 
-void TJillLevelViewer::MainMenu() {
+void TJillLevelViewer::MainMenu(const std::string& levelToOpen) {
     LoadSettings();
     FlushInput();
     if (OfferRecoveryCopies()) EditLoop();
@@ -53,6 +72,7 @@ void TJillLevelViewer::MainMenu() {
 
     // Without a level, the next level is looked for where the last one came from.
     std::string lastLoadedFolder;
+    if (!levelToOpen.empty()) LoadLevelAndEdit(*this, levelToOpen, lastLoadedFolder);
     for (;;) {
         const int chosen = menu.Run(*this);
         if (NeedsLevel(chosen) && !level) {
@@ -79,19 +99,7 @@ void TJillLevelViewer::MainMenu() {
                                                  level ? CurrentLevelFolder(*this) : lastLoadedFolder);
             FlushInput();
             if (name.empty()) break;
-            if (!Init(name)) {
-                // A level without its game cannot be shown or saved sensibly.
-                level = nullptr;
-                levelfile.clear();
-                // The reader explains a file that is no level; a file that
-                // could not even be opened is explained here.
-                const std::string notice = "ERROR: Cannot load level from the file\n\n" + name;
-                MyNotify(OpenReadStream(name) ? notice : WithFileErrorReason(notice, "\n\n"), 0);
-                break;
-            }
-            levelfile = name;
-            lastLoadedFolder = DirectoryPart(name);
-            EditLoop();
+            LoadLevelAndEdit(*this, name, lastLoadedFolder);
             break;
         }
         case kSaveLevel: SaveLevel(""); break;

@@ -46,7 +46,7 @@ uint32_t FileCrc32(const std::string& path) {
     return crc;
 }
 
-void RunTarn() {
+void RunTarn(const std::string& levelToOpen) {
     RegisterAttributeSheet();
     SetAppTitle(kApplicationTitle);
     SetLogTitle(kApplicationTitle);
@@ -56,5 +56,5 @@ void RunTarn() {
     // The program ends from inside the menu or the editor loop; the editor
     // object is never handed back.
     auto viewer = std::make_unique<TJillLevelViewer>();
-    viewer->MainMenu();
+    viewer->MainMenu(levelToOpen);
 }

@@ -9,4 +9,5 @@
 // cannot be read.
 uint32_t FileCrc32(const std::string& path);
 
-[[noreturn]] void RunTarn();
+// levelToOpen: a level file to open straight away, or empty for the menu.
+[[noreturn]] void RunTarn(const std::string& levelToOpen = "");

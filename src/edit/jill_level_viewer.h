@@ -254,7 +254,9 @@ public:
     // The window's size changed: the layout for the new size, the view kept.
     void ResizeWindow();
     void InitObjectPalette();
-    [[noreturn]] void MainMenu();
+    // A level named on the command line (levelToOpen) is opened first, as
+    // "Load Level" opens it.
+    [[noreturn]] void MainMenu(const std::string& levelToOpen = "");
     int AskSave();
     int Quit();
 };

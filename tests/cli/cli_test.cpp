@@ -46,6 +46,34 @@ TEST_F(Cli, UsageErrorsExitWithTwoAndShowTheUsage) {
     EXPECT_NE(RunTool({"frobnicate"}).err.find("roundtrip IN OUT"), std::string::npos) << "the usage lists the commands";
 }
 
+TEST_F(Cli, HelpAndVersionAnswerOnStandardOutputWithStatusZero) {
+    TCliResult help = RunTool({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.err, "");
+    EXPECT_EQ(help.out, RunTool({}).err) << "the same usage as after a wrong call";
+    EXPECT_NE(help.out.find("sample-game DIR"), std::string::npos);
+
+    TCliResult commandHelp = RunTool({"mapshot", "--help"});
+    EXPECT_EQ(commandHelp.status, 0);
+    EXPECT_EQ(commandHelp.err, "");
+    EXPECT_EQ(commandHelp.out,
+              "usage: tarn-cli [--log FILE] mapshot LEVEL OUT\n\nwrite the whole level as one PNG picture\n");
+    EXPECT_EQ(RunTool({"--log", temp.File("log.txt"), "info", "--help"}).status, 0);
+
+    TCliResult version = RunTool({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "Tarn - A Level Editor For Jill (Version 1.1)\n");
+    EXPECT_EQ(version.err, "");
+
+    // Help or version beside anything else is a wrong call.
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--help", "info"}, {"--version", "x"}, {"info", "--help", "x"}, {"--help", "--version"}}) {
+        TCliResult wrong = RunTool(args);
+        EXPECT_EQ(wrong.status, 2) << ::testing::PrintToString(args);
+        EXPECT_EQ(wrong.out, "");
+    }
+}
+
 TEST_F(Cli, InfoListsObjectsAndThePlayerBlock) {
     TLevelBytes bytes;
     TObjectRecordBytes player;
@@ -201,8 +229,8 @@ TEST_F(Cli, ALogThatCannotBeWrittenStopsTheCommand) {
     EXPECT_TRUE(ReadFileBytes(out).empty()) << "the command did not run";
 }
 
-int RunBinary(const std::string& arguments) {
-    int status = std::system((std::string(TARN_BINARY_DIR "/tarn-cli ") + arguments + " >/dev/null 2>&1").c_str());
+int RunBinary(const std::string& arguments, const std::string& redirections = ">/dev/null 2>&1") {
+    int status = std::system((std::string(TARN_BINARY_DIR "/tarn-cli ") + arguments + " " + redirections).c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -215,6 +243,12 @@ TEST_F(Cli, TheProgramExitsWithTheCommandsStatus) {
     EXPECT_EQ(RunBinary("check '" + level + "'"), 4);
     EXPECT_EQ(RunBinary("info '" + temp.File("missing") + "'"), 1);
     EXPECT_EQ(RunBinary(""), 2);
+    // Help and version reach a pipe on standard output and leave the error stream empty.
+    EXPECT_EQ(RunBinary("--help", ">/dev/null 2>'" + temp.File("err") + "'"), 0);
+    EXPECT_TRUE(ReadFileBytes(temp.File("err")).empty());
+    EXPECT_EQ(RunBinary("--version", "| grep -qx 'Tarn - A Level Editor For Jill (Version 1.1)'"), 0);
+    EXPECT_EQ(RunBinary("info --help", "| grep -q '^usage: tarn-cli'"), 0);
+    EXPECT_EQ(RunBinary("--help --help"), 2);
 }
 
 }  // namespace

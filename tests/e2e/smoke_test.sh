@@ -31,7 +31,6 @@ tool=$2
 cli=$3
 check=$4
 title='Tarn - A Level Editor For Jill (Version 1.1)'
-title_pattern="^${title//[()]/.}\$"
 
 if ! command -v Xvfb >/dev/null 2>&1; then
     echo "Xvfb is not installed: smoke test skipped"
@@ -47,108 +46,16 @@ done
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
 work=$(mktemp -d)
-xvfb_pid=""
-tarn_pid=""
-cleanup() {
-    [ -n "$tarn_pid" ] && kill "$tarn_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/x11_session.sh"
+trap 'stop_x_server; rm -rf "$work"' EXIT
 
-fail() {
-    echo "FAIL: $*"
-    [ -f "$work/tarn.err" ] && sed 's/^/tarn: /' "$work/tarn.err"
-    [ -f "$work/zenity.calls" ] && sed 's/^/zenity: /' "$work/zenity.calls"
-    exit 1
-}
-
-# wait_for SECONDS WHAT COMMAND...: runs COMMAND until it succeeds.
-wait_for() {
-    local seconds=$1 what=$2
-    shift 2
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || fail "$what"
-        [ -z "$tarn_pid" ] || kill -0 "$tarn_pid" 2>/dev/null || fail "tarn ended early, waiting for: $what"
-        sleep 0.1
-    done
-}
-
-# The server picks a free display number itself and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.err" &
-xvfb_pid=$!
-wait_for 10 "Xvfb did not start: $(cat "$work/xvfb.err" 2>/dev/null)" test -s "$work/display"
-export DISPLAY=":$(head -n1 "$work/display")"
-
-mkdir "$work/run" "$work/bin"
+mkdir "$work/run"
 "$cli" sample-game "$work/run/game" >/dev/null
+start_x_server
+install_fake_zenity "$work/bin"
+has_calls() { [ "$(zenity_calls)" -ge "$1" ]; }
+start_tarn() { start_window in_folder "$work/run" env PATH="$1" "$tarn"; }
 
-# The fake zenity: each call appends its arguments (one per line, then a
-# line "--") to zenity.calls and answers with the next line of
-# zenity.answers: "STATUS OUTPUT".
-cat >"$work/bin/zenity" <<EOF
-#!/bin/bash
-calls="$work/zenity.calls"
-for a in "\$@"; do printf '%s\n' "\$a" >>"\$calls"; done
-echo -- >>"\$calls"
-n=\$(grep -c '^--\$' "\$calls")
-line=\$(sed -n "\${n}p" "$work/zenity.answers")
-printf '%s\n' "\${line#* }"
-exit "\${line%% *}"
-EOF
-chmod +x "$work/bin/zenity"
-calls() { [ -f "$work/zenity.calls" ] && grep -c '^--$' "$work/zenity.calls" || echo 0; }
-has_calls() { [ "$(calls)" -ge "$1" ]; }
-
-start_tarn() {
-    (cd "$work/run" && PATH="$1" exec "$tarn") >"$work/tarn.out" 2>"$work/tarn.err" &
-    tarn_pid=$!
-    window=""
-    find_window() {
-        # Only a mapped window can be read back; the title is set before mapping.
-        window=$(xdotool search --onlyvisible --name "$title_pattern" 2>/dev/null | head -n1 || true)
-        [ -n "$window" ]
-    }
-    wait_for 30 "no window titled \"$title\"" find_window
-}
-
-wait_exit() {
-    local status=""
-    local deadline=$((SECONDS + 30))
-    while [ "$SECONDS" -lt "$deadline" ]; do
-        if ! kill -0 "$tarn_pid" 2>/dev/null; then
-            set +e
-            wait "$tarn_pid"
-            status=$?
-            set -e
-            tarn_pid=""
-            break
-        fi
-        sleep 0.1
-    done
-    [ -n "$status" ] || fail "tarn is still running 30 s after $1"
-    [ "$status" -eq 0 ] || fail "tarn ended with status $status after $1"
-}
-
-# The main menu's entries: 16 pixels each, centred in the 1280 x 720 window.
-menu_x=$(((1280 - 112) / 2 + 20))
-menu_y=$(((720 - 112) / 2 + 8))
-click_entry() {
-    xdotool mousemove --window "$window" "$menu_x" $((menu_y + 16 * $1)) click 1
-}
-# Keys go to the editor's window; each input gets a moment, as the editor
-# reads its input once a frame and a modifier must be seen held.
-key() { xdotool key --window "$window" "$@"; sleep 0.15; }
-with_key() {
-    xdotool keydown --window "$window" "$1"; sleep 0.15
-    "${@:2}"
-    xdotool keyup --window "$window" "$1"; sleep 0.15
-}
-move() { xdotool mousemove --window "$window" "$1" "$2"; sleep 0.15; }
-press() { xdotool mousedown --window "$window" "$1"; sleep 0.15; }
-release() { xdotool mouseup --window "$window" "$1"; sleep 0.15; }
-click() { press "$1"; release "$1"; }
 # Map cell (tx, ty) with the camera at (3, 2) and zoom 1; tileset entry t.
 cell_x() { echo $((320 + 16 * ($1 - 3) + 8)); }
 cell_y() { echo $((16 * ($1 - 2) + 8)); }
@@ -180,7 +87,7 @@ wait_for 20 "the window shows nothing but black" menu_drawn
 level="$work/run/game/showcase.jn1"
 cp "$level" "$work/original.jn1"
 "$cli" mapshot "$level" "$work/expected.png"
-click_entry 1                                  # Load Level
+click_menu_entry 1                                  # Load Level
 wait_for 20 "no file requester for Load Level" has_calls 1
 sleep 0.5                                      # the editor takes the screen
 
@@ -269,12 +176,12 @@ cmp -s <(head -c 16384 "$level") <(head -c 16384 "$work/painted.jn1") || fail "e
 
 key Escape                                     # back to the menu
 sleep 0.5
-click_entry 3                                  # Save Level As
+click_menu_entry 3                                  # Save Level As
 wait_for 20 "the level was not saved" test -f "$work/run/saved.jn1"
-click_entry 4                                  # Export Mapshot
+click_menu_entry 4                                  # Export Mapshot
 wait_for 20 "the mapshot was not written" test -f "$work/run/shot.png"
 sleep 0.3
-click_entry 6                                  # Quit
+click_menu_entry 6                                  # Quit
 wait_exit "Quit"
 
 grep -qx -- '--file-selection' "$work/zenity.calls" || fail "zenity was not asked for a file"
@@ -295,7 +202,7 @@ echo "PASS: loaded, viewed at two zooms, painted, filled and undid, placed, link
 rm -f "$work/zenity.calls"
 start_tarn "/nonexistent"
 wait_for 20 "the window shows nothing but black" menu_drawn
-click_entry 2                                  # Save Level, with no level loaded
+click_menu_entry 2                                  # Save Level, with no level loaded
 # SDL names its box in UTF-8 only, which xdotool's search does not read;
 # the window tree lists it with its title.
 box=""
@@ -324,7 +231,7 @@ cp "$work/original.jn1" "$keyed"
 echo "0 $keyed" >"$work/zenity.answers"
 start_tarn "$work/bin:/usr/bin:/bin"
 wait_for 20 "the window shows nothing but black" menu_drawn
-click_entry 1                                  # Load Level
+click_menu_entry 1                                  # Load Level
 wait_for 20 "no file requester for Load Level" has_calls 1
 sleep 0.5
 move 88 56; press 3; release 3                 # tileset entry 45 as the brush
@@ -345,7 +252,7 @@ wait_for 20 "Ctrl+S sent as one chord did not save the level" saved_keyed
     fail "Ctrl with the key labelled Z on a German keyboard did not undo the second stroke"
 key Escape
 sleep 0.5
-click_entry 6                                  # Quit
+click_menu_entry 6                                  # Quit
 wait_exit "Quit"
 echo "PASS: Ctrl+Z by its German label undid a stroke; Ctrl+S sent as one chord saved"
 
@@ -360,12 +267,9 @@ done
 cp "$dos/SHOWCASE.JN1" "$dos/1.JN1"
 rm -f "$work/zenity.calls"
 echo "0 $dos/1.JN1" >"$work/zenity.answers"
-(cd "$work/dos/run" && PATH="$work/bin:/usr/bin:/bin" exec "$tarn") >"$work/tarn.out" 2>"$work/tarn.err" &
-tarn_pid=$!
-window=""
-wait_for 30 "no window titled \"$title\"" find_window
+start_window in_folder "$work/dos/run" env PATH="$work/bin:/usr/bin:/bin" "$tarn"
 wait_for 20 "the window shows nothing but black" menu_drawn
-click_entry 1                                  # Load Level
+click_menu_entry 1                                  # Load Level
 wait_for 20 "no file requester for Load Level" has_calls 1
 dos_log="$work/dos/run/log.txt"
 bound() { grep -q $'^Using "Jill of the Jungle"\r$' "$dos_log" 2>/dev/null; }
@@ -373,7 +277,7 @@ wait_for 20 "the level in capitals bound no game" bound
 sleep 0.5                                      # the editor takes the screen
 key Escape
 sleep 0.5
-click_entry 6                                  # Quit
+click_menu_entry 6                                  # Quit
 wait_exit "Quit"
 grep -qxF -- '--file-filter=Level Files | *.[jJ][nN]1 *.[jJ][nN]2 *.[jJ][nN]3 *.[oO][nN][eE]' "$work/zenity.calls" ||
     fail "the requester does not show level files in any case"

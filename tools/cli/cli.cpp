@@ -32,19 +32,36 @@ const TCliCommand commands[] = {
     {"sample-game", "DIR", "write the sample game (data files and levels) into DIR", 1, 1, CliSampleGame},
 };
 
-int Usage(std::ostream& err) {
-    err << "usage: tarn-cli [--log FILE] COMMAND ARGUMENTS...\n\ncommands:\n";
+// Asked for, the usage goes to standard output with status 0; after a wrong
+// call it goes to the error stream with status 2.
+int Usage(std::ostream& stream, int status = 2) {
+    stream << "usage: tarn-cli [--log FILE] COMMAND ARGUMENTS...\n"
+              "       tarn-cli --help | --version | COMMAND --help\n\ncommands:\n";
     for (const TCliCommand& command : commands) {
         std::string head = std::string(command.name) + " " + command.arguments;
-        err << "  " << head << std::string(head.size() < 22 ? 22 - head.size() : 1, ' ') << command.summary << "\n";
+        stream << "  " << head << std::string(head.size() < 22 ? 22 - head.size() : 1, ' ') << command.summary
+               << "\n";
     }
-    err << "\n--log FILE writes the program's log to FILE; without it nothing is logged.\n";
-    return 2;
+    stream << "\n--log FILE writes the program's log to FILE; without it nothing is logged.\n";
+    return status;
 }
+
+int CommandUsage(const TCliCommand& command, std::ostream& out) {
+    out << "usage: tarn-cli [--log FILE] " << command.name << " " << command.arguments << "\n\n"
+        << command.summary << "\n";
+    return 0;
+}
+
+bool AsksForHelp(const std::vector<std::string>& args) { return args.size() == 1 && args[0] == "--help"; }
 
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (AsksForHelp(args)) return Usage(out, 0);
+    if (args.size() == 1 && args[0] == "--version") {
+        out << kApplicationTitle << "\n";
+        return 0;
+    }
     size_t next = 0;
     std::string logPath;
     if (next < args.size() && args[next] == "--log") {
@@ -62,6 +79,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return Usage(err);
     }
     std::vector<std::string> commandArgs(args.begin() + long(next) + 1, args.end());
+    if (AsksForHelp(commandArgs)) return CommandUsage(*command, out);
     if (commandArgs.size() < command->minArgs || commandArgs.size() > command->maxArgs) return Usage(err);
 
     // The log opens only when something is first logged, and cannot say when

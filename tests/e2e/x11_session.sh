@@ -1,0 +1,114 @@
+# Sourced by the scripts that start the real tarn in a virtual X server and
+# drive it with xdotool. The sourcing script sets $work, a scratch folder
+# that it removes itself. Every wait has a deadline.
+
+tarn_title='Tarn - A Level Editor For Jill (Version 1.1)'
+tarn_pid=""
+xvfb_pid=""
+window=""
+
+fail() {
+    echo "FAIL: $*"
+    [ -f "$work/tarn.err" ] && sed 's/^/tarn: /' "$work/tarn.err"
+    [ -f "$work/zenity.calls" ] && sed 's/^/zenity: /' "$work/zenity.calls"
+    exit 1
+}
+
+# wait_for SECONDS WHAT COMMAND...: runs COMMAND until it succeeds.
+wait_for() {
+    local seconds=$1 what=$2
+    shift 2
+    local deadline=$((SECONDS + seconds))
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "$what"
+        [ -z "$tarn_pid" ] || kill -0 "$tarn_pid" 2>/dev/null || fail "tarn ended early, waiting for: $what"
+        sleep 0.1
+    done
+}
+
+# start_x_server: a 1600 x 900 Xvfb on a display number it picks itself.
+start_x_server() {
+    Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.err" &
+    xvfb_pid=$!
+    wait_for 10 "Xvfb did not start: $(cat "$work/xvfb.err" 2>/dev/null)" test -s "$work/display"
+    export DISPLAY=":$(head -n1 "$work/display")"
+}
+
+stop_x_server() {
+    [ -n "$tarn_pid" ] && kill "$tarn_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    tarn_pid=""
+    xvfb_pid=""
+}
+
+# install_fake_zenity DIR: a zenity in DIR that appends its arguments (one
+# per line, then a line "--") to $work/zenity.calls and answers with the
+# next line of $work/zenity.answers, "STATUS OUTPUT" (status 0 when none).
+install_fake_zenity() {
+    mkdir -p "$1"
+    cat >"$1/zenity" <<ZENITY
+#!/bin/bash
+calls="$work/zenity.calls"
+for a in "\$@"; do printf '%s\n' "\$a" >>"\$calls"; done
+echo -- >>"\$calls"
+n=\$(grep -c '^--\$' "\$calls")
+line=\$(sed -n "\${n}p" "$work/zenity.answers" 2>/dev/null)
+[ -n "\$line" ] || exit 0
+printf '%s\n' "\${line#* }"
+exit "\${line%% *}"
+ZENITY
+    chmod +x "$1/zenity"
+}
+zenity_calls() { [ -f "$work/zenity.calls" ] && grep -c '^--$' "$work/zenity.calls" || echo 0; }
+
+# in_folder DIR COMMAND...: runs COMMAND in DIR, in place of this shell.
+in_folder() { cd "$1" && shift && exec "$@"; }
+
+# start_window COMMAND...: runs COMMAND in the background and waits for
+# its mapped window titled as Tarn; sets $window and $tarn_pid.
+start_window() {
+    "$@" >"$work/tarn.out" 2>"$work/tarn.err" &
+    tarn_pid=$!
+    window=""
+    wait_for 30 "no window titled \"$tarn_title\"" find_tarn_window
+}
+find_tarn_window() {
+    window=$(xdotool search --onlyvisible --name "^${tarn_title//[()]/.}\$" 2>/dev/null | head -n1 || true)
+    [ -n "$window" ]
+}
+
+# wait_exit WHAT: waits for tarn to end by itself, with status 0.
+wait_exit() {
+    local status="" deadline=$((SECONDS + 30))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        if ! kill -0 "$tarn_pid" 2>/dev/null; then
+            set +e
+            wait "$tarn_pid"
+            status=$?
+            set -e
+            tarn_pid=""
+            break
+        fi
+        sleep 0.1
+    done
+    [ -n "$status" ] || fail "tarn is still running 30 s after $1"
+    [ "$status" -eq 0 ] || fail "tarn ended with status $status after $1"
+}
+
+# Input goes to tarn's window; each gets a moment, as the editor reads its
+# input once a frame and a modifier must be seen held.
+key() { xdotool key --window "$window" "$@"; sleep 0.15; }
+move() { xdotool mousemove --window "$window" "$1" "$2"; sleep 0.15; }
+press() { xdotool mousedown --window "$window" "$1"; sleep 0.15; }
+release() { xdotool mouseup --window "$window" "$1"; sleep 0.15; }
+click() { press "$1"; release "$1"; }
+with_key() {
+    xdotool keydown --window "$window" "$1"; sleep 0.15
+    "${@:2}"
+    xdotool keyup --window "$window" "$1"; sleep 0.15
+}
+# The main menu's entries, 16 pixels each, centred in the 1280 x 720 window.
+# One xdotool call, since "Quit" may close the window before the button is up.
+click_menu_entry() {
+    xdotool mousemove --window "$window" $(((1280 - 112) / 2 + 20)) $(((720 - 112) / 2 + 8 + 16 * $1)) click 1
+}
