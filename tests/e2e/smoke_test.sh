@@ -297,7 +297,7 @@ echo "0 $resized" >"$work/zenity.answers"
 rm -f "$work/run/tarn.ini"
 start_tarn "$work/bin:/usr/bin:/bin"
 wait_for 20 "the window shows nothing but black" menu_drawn
-click_entry 1                                  # Load Level
+click_menu_entry 1                                  # Load Level
 wait_for 20 "no file requester for Load Level" has_calls 1
 sleep 0.5
 move 88 56; click 1                            # tileset entry 45, picked with the left button
@@ -317,18 +317,13 @@ saved_resized() { [ "$(board_word "$resized" 70 3)" = 45 ]; }
 wait_for 20 "a click in the area the resized window gained did not paint there" saved_resized
 key Escape
 sleep 0.5
-# The main menu is centred in the larger window now.
-menu_x=$(((1600 - 112) / 2 + 20))
-menu_y=$(((900 - 112) / 2 + 8))
-click_entry 6                                  # Quit
+click_menu_entry 6 1600 900                    # Quit, in the menu centred in the larger window
 wait_exit "Quit"
 grep -q $'^WIDTH *= 1600\r$' "$work/run/tarn.ini" || fail "tarn.ini does not keep the new width"
 grep -q $'^HEIGHT *= 900\r$' "$work/run/tarn.ini" || fail "tarn.ini does not keep the new height"
 echo "PASS: a left click picked a tile, the window grew to 1600 x 900 and a click in the new area painted there"
 # The next start opens at the size of the settings again.
 rm -f "$work/run/tarn.ini"
-menu_x=$(((1280 - 112) / 2 + 20))
-menu_y=$(((720 - 112) / 2 + 8))
 
 # ---- 6. Killed a second after an edit: the next start asks whether to
 # restore the unsaved changes, and Ctrl+S then writes them to the level's
@@ -339,7 +334,7 @@ cp "$work/original.jn1" "$killed"
 printf '0 %s\n0 \n' "$killed" >"$work/zenity.answers"   # the level; then Yes to the question
 start_tarn "$work/bin:/usr/bin:/bin"
 wait_for 20 "the window shows nothing but black" menu_drawn
-click_entry 1                                  # Load Level
+click_menu_entry 1                                  # Load Level
 wait_for 20 "no file requester for Load Level" has_calls 1
 sleep 0.5
 move 88 56; press 3; release 3                 # tileset entry 45 as the brush
@@ -362,8 +357,8 @@ wait_for 20 "Ctrl+S did not save the restored level" saved_killed
 [ "$(cmp -l "$killed" "$work/original.jn1" | wc -l)" -le 2 ] || fail "more than the one edit changed in the file"
 key Escape
 sleep 0.5
-click_entry 6                                  # Quit
+click_menu_entry 6                                  # Quit
 wait_exit "Quit"
 has_copy && fail "a recovery copy is left after the changes were saved"
-[ "$(calls)" = 2 ] || fail "$(calls) dialogs were shown, not 2"
+[ "$(zenity_calls)" = 2 ] || fail "$(zenity_calls) dialogs were shown, not 2"
 echo "PASS: killed after an edit, the next start restored the change on request, and Ctrl+S saved it to the level's file"

@@ -107,8 +107,10 @@ with_key() {
     "${@:2}"
     xdotool keyup --window "$window" "$1"; sleep 0.15
 }
-# The main menu's entries, 16 pixels each, centred in the 1280 x 720 window.
-# One xdotool call, since "Quit" may close the window before the button is up.
+# click_menu_entry N [WIDTH HEIGHT]: the main menu's entries, 16 pixels each,
+# centred in the window (1280 x 720 unless given). One xdotool call, since
+# "Quit" may close the window before the button is up.
 click_menu_entry() {
-    xdotool mousemove --window "$window" $(((1280 - 112) / 2 + 20)) $(((720 - 112) / 2 + 8 + 16 * $1)) click 1
+    local width=${2:-1280} height=${3:-720}
+    xdotool mousemove --window "$window" $(((width - 112) / 2 + 20)) $(((height - 112) / 2 + 8 + 16 * $1)) click 1
 }
