@@ -72,7 +72,7 @@ run_editor() {
     wait "$tarn_pid" 2>/dev/null || true
 }
 
-find_window() { window=$(xdotool search --onlyvisible --name "^${title//[()]/.}\$" 2>/dev/null | head -n1); [ -n "$window" ]; }
+find_window() { window=$(xdotool search --onlyvisible --name "^${title//[()]/.}\$" 2>/dev/null | sed -n 1p); [ -n "$window" ]; }
 
 # Processor time (user + system) of the editor in clock ticks.
 ticks() { awk '{print $14 + $15}' "/proc/$tarn_pid/stat"; }

@@ -10,7 +10,7 @@ packages=(cmake g++ make pkg-config libsdl2-dev zlib1g-dev libgtest-dev libgmock
 
 missing=()
 for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep "install ok installed" >/dev/null || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 

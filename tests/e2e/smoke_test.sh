@@ -208,7 +208,7 @@ click_menu_entry 2                                  # Save Level, with no level 
 box=""
 find_box() {
     box=$(xwininfo -root -children | awk -v t="\"$title\":" 'index($0, t) {print $1}' |
-        while read -r id; do [ $((id)) -ne "$window" ] && echo "$id"; done | head -n1)
+        while read -r id; do [ $((id)) -ne "$window" ] && echo "$id"; done | sed -n 1p)
     [ -n "$box" ]
 }
 wait_for 20 "no message box for \"ERROR: No Level Loaded!\"" find_box
@@ -305,7 +305,7 @@ move 88 56; click 1                            # tileset entry 45, picked with t
 xdotool windowmove "$window" 0 0
 xdotool windowsize "$window" 1600 900
 grown() {
-    xwininfo -id "$window" | grep -q '^ *Width: 1600$' && xwininfo -id "$window" | grep -q '^ *Height: 900$' &&
+    xwininfo -id "$window" | grep '^ *Width: 1600$' >/dev/null && xwininfo -id "$window" | grep '^ *Height: 900$' >/dev/null &&
         "$tool" snapshot "$window" "$work/grown.ppm" >/dev/null
 }
 wait_for 20 "the window did not take 1600 x 900" grown

@@ -73,7 +73,7 @@ start_window() {
     wait_for 30 "no window titled \"$tarn_title\"" find_tarn_window
 }
 find_tarn_window() {
-    window=$(xdotool search --onlyvisible --name "^${tarn_title//[()]/.}\$" 2>/dev/null | head -n1 || true)
+    window=$(xdotool search --onlyvisible --name "^${tarn_title//[()]/.}\$" 2>/dev/null | sed -n 1p || true)
     [ -n "$window" ]
 }
 

@@ -92,11 +92,13 @@ packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $1, $6}' | sed 's|^-rwxr-
 dpkg-deb -x "$deb" "$work/unpacked"
 for program in tarn tarn-cli; do
     for library in $(readelf -d "$work/unpacked/usr/bin/$program" | sed -n 's/.*Shared library: \[\(.*\)\]/\1/p'); do
-        path=$(ldconfig -p | awk -v l="$library" '$1 == l {print $NF; exit}')
+        # awk reads to the end: stopping early would end ldconfig with SIGPIPE,
+        # which pipefail turns into a failure.
+        path=$(ldconfig -p | awk -v l="$library" '$1 == l && path == "" {path = $NF} END {print path}')
         [ -n "$path" ] || fail "$program needs $library, which is not installed here"
         # With /usr merged, the package may list the file under /lib.
         real=$(readlink -f "$path")
-        owner=$({ dpkg -S "$real" || dpkg -S "${real#/usr}"; } 2>/dev/null | head -n1 | cut -d: -f1 || true)
+        owner=$({ dpkg -S "$real" || dpkg -S "${real#/usr}"; } 2>/dev/null | sed -n 1p | cut -d: -f1 || true)
         case "$owner" in
             libsdl2-2.0-0 | zlib1g | libc6 | libstdc++6 | libgcc-s1) ;;
             *) fail "$program needs $library from the package \"$owner\", which Depends does not name" ;;
