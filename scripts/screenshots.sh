@@ -23,8 +23,7 @@ install_fake_zenity "$work/bin"   # no desktop dialog may appear
 
 shoot() {   # NAME: the window as docs/NAME.png, once the screen has settled
     sleep 1
-    "$build/tests/x11_window_tool" snapshot "$window" "$work/shot.ppm" >/dev/null
-    pnmtopng -compression 9 "$work/shot.ppm" >"$docs/$1.png"
+    "$build/tests/x11_window_tool" snapshot "$window" "$docs/$1.png" >/dev/null
     echo "wrote docs/$1.png"
 }
 park() { move 1279 719; }   # the bottom-right corner: no entry, button or map cell lit

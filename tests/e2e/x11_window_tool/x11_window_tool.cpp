@@ -2,13 +2,15 @@
 // tools do not give reliably:
 //   x11_window_tool close WINDOW          asks the window to close, as a window
 //                                         manager's close button does (WM_DELETE_WINDOW)
-//   x11_window_tool snapshot WINDOW FILE  writes the window's pixels as a binary PPM
-//                                         and prints "WIDTH HEIGHT LIT", LIT being the
+//   x11_window_tool snapshot WINDOW FILE  writes the window's pixels as a binary PPM,
+//                                         or as a PNG when FILE ends in ".png", and
+//                                         prints "WIDTH HEIGHT LIT", LIT being the
 //                                         number of pixels that are not black
 // WINDOW is a window id as xdotool prints it (decimal or 0x hex).
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <png.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +38,29 @@ int Close(Display* display, Window window) {
     return 0;
 }
 
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+bool WritePpm(const char* path, int width, int height, const std::vector<unsigned char>& rgb) {
+    FILE* file = std::fopen(path, "wb");
+    if (!file) return false;
+    std::fprintf(file, "P6\n%d %d\n255\n", width, height);
+    bool written = std::fwrite(rgb.data(), 1, rgb.size(), file) == rgb.size();
+    return std::fclose(file) == 0 && written;
+}
+
+// The README's pictures are written straight as PNG, so taking them needs
+// nothing beyond the libraries the tests already use.
+bool WritePng(const char* path, int width, int height, const std::vector<unsigned char>& rgb) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = width;
+    image.height = height;
+    image.format = PNG_FORMAT_RGB;
+    return png_image_write_to_file(&image, path, 0, rgb.data(), 0, nullptr) != 0;
+}
+
 int Snapshot(Display* display, Window window, const char* path) {
     XWindowAttributes attributes{};
     if (!XGetWindowAttributes(display, window, &attributes)) return 1;
@@ -60,11 +85,9 @@ int Snapshot(Display* display, Window window, const char* path) {
             lit += (r | g | b) != 0;
             rgb.insert(rgb.end(), {r, g, b});
         }
-    FILE* file = std::fopen(path, "wb");
-    if (!file) return 1;
-    std::fprintf(file, "P6\n%d %d\n255\n", attributes.width, attributes.height);
-    bool written = std::fwrite(rgb.data(), 1, rgb.size(), file) == rgb.size();
-    if (std::fclose(file) != 0 || !written) return 1;
+    if (!(EndsWith(path, ".png") ? WritePng(path, attributes.width, attributes.height, rgb)
+                                 : WritePpm(path, attributes.width, attributes.height, rgb)))
+        return 1;
     std::printf("%d %d %ld\n", attributes.width, attributes.height, lit);
     return 0;
 }
