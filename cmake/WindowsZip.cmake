@@ -10,6 +10,8 @@ add_custom_command(OUTPUT ${windows_zip}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${zip_root}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${zip_folder}/licences ${zip_folder}/sample-game
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:tarn> $<TARGET_FILE:tarn-cli> ${zip_folder}
+  # The debugging information stays in the build; the zip is for using Tarn.
+  COMMAND ${CMAKE_STRIP} ${zip_folder}/$<TARGET_FILE_NAME:tarn> ${zip_folder}/$<TARGET_FILE_NAME:tarn-cli>
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/README.md ${zip_folder}/README.txt
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/assets/font-licence.txt ${dependency_licences}
           ${zip_folder}/licences
