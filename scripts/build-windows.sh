@@ -11,7 +11,11 @@ root=$PWD/build/windows
 deps=$root/deps
 toolchain=$PWD/cmake/MinGWToolchain.cmake
 jobs=$(nproc)
-export PATH=/usr/lib/ccache:$PATH
+# ccache, where it is installed, keeps the second build short.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 # Wine (which writes the zip's sample game and runs the tests) keeps its
 # own Windows in the build folder, and says nothing about what it lacks.
 export WINEPREFIX=$root/wine WINEDEBUG=-all
@@ -30,8 +34,7 @@ build_dependency() {
     [ -f "$root/$name.done" ] && return 0
     echo "== Building $name for Windows (once)"
     cmake -S "$source" -B "$root/$name-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps" -DCMAKE_C_COMPILER_LAUNCHER=ccache \
-        -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@" >/dev/null
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps" "${launcher[@]}" "$@" >/dev/null
     cmake --build "$root/$name-build" -j"$jobs" >/dev/null
     cmake --install "$root/$name-build" >/dev/null
     if [ -n "$licence" ]; then
@@ -58,8 +61,8 @@ cp /usr/share/doc/libz-mingw-w64/copyright "$deps/licences/zlib-copyright"
 
 echo "== Building Tarn for Windows"
 cmake -S . -B "$root/tarn" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DTARN_WINDOWS_DEPS="$deps" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARN_BENCH=OFF -DCMAKE_C_COMPILER_LAUNCHER=ccache \
-    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a >/dev/null
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARN_BENCH=OFF "${launcher[@]}" \
+    -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a >/dev/null
 cmake --build "$root/tarn" -j"$jobs"
 cmake --build "$root/tarn" --target windows-zip
 echo "Built $root/tarn/tarn-windows.zip"

@@ -27,6 +27,12 @@ board_word() {   # FILE X Y: the board word of cell (X, Y)
 }
 
 start_x_server
+# Wine's desktop process keeps the display it was first started on, and the
+# tests before this one ran Wine without any. This Wine is the build
+# folder's own (WINEPREFIX): ended, it starts afresh on the virtual X server.
+wineserver=${WINESERVER:-/usr/lib/wine/wineserver}
+"$wineserver" -k 2>/dev/null || true
+timeout 30 "$wineserver" -w || fail "Wine's processes did not end"
 # Wine takes a while to start its own services on a fresh display.
 start_window in_folder "$work/run" "$wine" "$tarn"
 log_says() { grep -qF "$1" "$work/run/log.txt" 2>/dev/null; }
