@@ -15,12 +15,23 @@ done
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-deb_src=/etc/apt/sources.list.d/tarn-deb-src.sources
+# The source entries mirror the binary ones, so that the sources match the
+# installed release: from the deb822 file of Debian 12's images, or from the
+# one-line sources.list of older installations.
+add_source_entries() {
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+            $sudo tee /etc/apt/sources.list.d/tarn-deb-src.sources >/dev/null
+    elif [ -f /etc/apt/sources.list ]; then
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list | $sudo tee /etc/apt/sources.list.d/tarn-deb-src.list >/dev/null
+    else
+        return 1
+    fi
+}
 need_update=0
-if [ ! -f "$deb_src" ] && { [ ! -d "$source_dir/SDL2" ] || [ ! -d "$source_dir/pugixml" ]; }; then
-    # The source entry mirrors the binary one, so the source matches the installed release.
-    sed -n '/^Types:/,/^$/p' /etc/apt/sources.list.d/debian.sources | sed 's/^Types: deb$/Types: deb-src/' |
-        $sudo tee "$deb_src" >/dev/null
+if ! ls /etc/apt/sources.list.d/tarn-deb-src.* >/dev/null 2>&1 &&
+    { [ ! -d "$source_dir/SDL2" ] || [ ! -d "$source_dir/pugixml" ]; }; then
+    add_source_entries || exit 1
     need_update=1
 fi
 [ ${#missing[@]} -gt 0 ] && need_update=1

@@ -3,7 +3,8 @@
 # a virtual X server, driven with real X input: its window is found by its
 # title, a sample level is loaded through Windows' own open dialog ("Open
 # Jill Level File...", the path typed into it), a tile is painted, Ctrl+S
-# saves it, and "Quit" ends the program with status 0. Every wait has a
+# saves it, "Save Level As" and "Export Mapshot" write through the save
+# dialog, and "Quit" ends the program with status 0. Every wait has a
 # deadline.
 set -euo pipefail
 
@@ -43,20 +44,31 @@ focus() { xdotool windowfocus --sync "$1" 2>/dev/null; sleep 0.2; }
 real_key() { xdotool key --delay 100 "$@"; sleep 0.2; }
 
 sleep 1                                        # the first frames
+# answer_dialog TITLE PATH: waits for Windows' file dialog of that title,
+# types PATH over the proposed name (its field has the focus), presses
+# Enter, and waits for the dialog to go.
+dialog=""
+answer_dialog() {
+    local title=$1 path=$2
+    find_dialog() {
+        dialog=$(xdotool search --onlyvisible --name "^${title//./\\.}\$" 2>/dev/null | sed -n 1p || true)
+        [ -n "$dialog" ]
+    }
+    dialog_gone() { ! find_dialog; }
+    wait_for 60 "no window titled \"$title\"" find_dialog
+    focus "$dialog"
+    real_key End shift+Home
+    xdotool type --delay 40 "$path"
+    real_key Return
+    wait_for 30 "the dialog \"$title\" did not close" dialog_gone
+}
+# The run folder as Windows names it under Wine.
+windows_run="Z:${work//\//\\}\\run"
+
 focus "$window"
 click_menu_entry 1                             # Load Level
-dialog=""
-find_dialog() {
-    dialog=$(xdotool search --onlyvisible --name '^Open Jill Level File\.\.\.$' 2>/dev/null | sed -n 1p || true)
-    [ -n "$dialog" ]
-}
-wait_for 60 "no window titled \"Open Jill Level File...\"" find_dialog
-focus "$dialog"
-# The dialog opens in the editor's folder with the name field focused.
-xdotool type --delay 60 'game\showcase.jn1'
-real_key Return
-dialog_gone() { ! find_dialog; }
-wait_for 30 "the open dialog did not close" dialog_gone
+# A path relative to the folder the dialog opens in: the editor's own.
+answer_dialog "Open Jill Level File..." 'game\showcase.jn1'
 wait_for 30 "the level was not read" log_says "showcase.jn1"
 
 # A left click on tileset entry 45 takes it as the brush; one on map cell
@@ -70,10 +82,23 @@ wait_for 30 "Ctrl+S did not save the level" saved
 [ "$(board_word "$level" 10 10)" = 45 ] || fail "cell (10, 10) holds $(board_word "$level" 10 10), not tile 45"
 [ "$(cmp -l "$level" "$work/original.jn1" | wc -l)" -le 2 ] || fail "more than the painted cell changed in the file"
 
-# Escape to the main menu, then "Quit": nothing is unsaved, so no question.
+# In the main menu, "Save Level As" and "Export Mapshot" through Windows'
+# save dialog, each name typed without its extension, which the editor adds;
+# the picture is the Linux tarn-cli's mapshot of the level, byte for byte.
 real_key Escape
 sleep 0.5
+click_menu_entry 3                             # Save Level As
+answer_dialog "Save Level As ..." "$windows_run\\saved"
+wait_for 20 "the level was not saved as saved.jn1" test -s "$work/run/saved.jn1"
+cmp -s "$work/run/saved.jn1" "$level" || fail "saved.jn1 is not the level as saved"
+click_menu_entry 4                             # Export Mapshot
+answer_dialog "Export Mapshot ..." "$windows_run\\shot"
+"$cli" mapshot "$level" "$work/expected.png"
+wait_for 20 "the mapshot was not written as shot.png" cmp -s "$work/run/shot.png" "$work/expected.png"
+
+# "Quit": nothing is unsaved, so no question.
+sleep 0.3
 click_menu_entry 6
 wait_exit "Quit"
 log_says "" || fail "no log.txt was written"
-echo "tarn.exe under Wine: loaded through the open dialog, painted, saved with Ctrl+S and quit"
+echo "tarn.exe under Wine: loaded through the open dialog, painted, saved with Ctrl+S, saved as and exported through the save dialog, and quit"
