@@ -101,14 +101,31 @@ TTemporaryFile MakeTemporaryBeside(const std::string& target) {
     return {};
 }
 
+namespace {
+
+// Whether another program's open of the file lets it be replaced now. Asked
+// first, because ReplaceFileW refused midway may leave a file of its own
+// beside the old one.
+bool MayBeReplaced(const std::wstring& path) {
+    const HANDLE handle = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return Failed();
+    CloseHandle(handle);
+    return true;
+}
+
+}  // namespace
+
 bool PutInPlace(const std::string& temporary, const std::string& target, bool toDisk) {
     const std::wstring from = WidePath(temporary);
     const std::wstring to = WidePath(target);
-    // ReplaceFileW keeps the old file's attributes and security; it fails
-    // without touching anything when the old file cannot be replaced.
-    if (PathType(target) == 1 && ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                                              nullptr, nullptr))
-        return true;
+    // ReplaceFileW keeps the old file's attributes and security, as the
+    // POSIX side keeps its permission bits.
+    if (PathType(target) == 1) {
+        if (!MayBeReplaced(to)) return false;
+        if (ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+            return true;
+    }
     const DWORD flags = MOVEFILE_REPLACE_EXISTING | (toDisk ? MOVEFILE_WRITE_THROUGH : 0);
     return MoveFileExW(from.c_str(), to.c_str(), flags) || Failed();
 }
