@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # wine_smoke_test.sh TARN_EXE LINUX_TARN_CLI: the Windows editor under Wine in
 # a virtual X server, driven with real X input: its window is found by its
-# title, a sample level is loaded through Windows' own open dialog ("Open
+# title, "Save Level" with no level shows Windows' message box and Enter
+# answers it, a sample level is loaded through Windows' own open dialog ("Open
 # Jill Level File...", the path typed into it), a tile is painted, Ctrl+S
 # saves it, "Save Level As" and "Export Mapshot" write through the save
 # dialog, and "Quit" ends the program with status 0. Every wait has a
@@ -65,6 +66,22 @@ answer_dialog() {
 # The run folder as Windows names it under Wine.
 windows_run="Z:${work//\//\\}\\run"
 
+# Windows' own message box (MessageBoxW), titled as the editor: "Save Level"
+# with no level loaded says so, and Enter answers it.
+focus "$window"
+click_menu_entry 2                             # Save Level
+box=""
+find_box() {
+    box=$(xdotool search --onlyvisible --name "^${tarn_title//[()]/.}\$" 2>/dev/null |
+        while read -r id; do [ "$id" -ne "$window" ] && echo "$id"; done | sed -n 1p || true)
+    [ -n "$box" ]
+}
+box_gone() { ! find_box; }
+wait_for 30 "no message box for \"ERROR: No Level Loaded!\"" find_box
+focus "$box"
+real_key Return
+wait_for 20 "the message box did not close on Return" box_gone
+
 focus "$window"
 click_menu_entry 1                             # Load Level
 # A path relative to the folder the dialog opens in: the editor's own.
@@ -101,4 +118,4 @@ sleep 0.3
 click_menu_entry 6
 wait_exit "Quit"
 log_says "" || fail "no log.txt was written"
-echo "tarn.exe under Wine: loaded through the open dialog, painted, saved with Ctrl+S, saved as and exported through the save dialog, and quit"
+echo "tarn.exe under Wine: answered a message box, loaded through the open dialog, painted, saved with Ctrl+S, saved as and exported through the save dialog, and quit"
