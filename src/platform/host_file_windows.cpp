@@ -90,7 +90,11 @@ TTemporaryFile MakeTemporaryBeside(const std::string& target) {
         const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), 0);
         FILE* file = fd >= 0 ? _fdopen(fd, "wb") : nullptr;
         if (!file) {
-            if (fd >= 0) _close(fd); else CloseHandle(handle);
+            if (fd >= 0) {
+                _close(fd);   // closes the handle with it
+            } else {
+                CloseHandle(handle);
+            }
             DeleteFileW(WidePath(path).c_str());
             errno = EIO;
             return {};
