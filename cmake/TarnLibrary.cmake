@@ -1,9 +1,23 @@
+# tarn_system_sources(OUT FOLDER): the .cpp files directly inside FOLDER that
+# this system builds. What differs between systems lives in files of its own:
+# a name ending in _windows is Windows' alone, one ending in _posix or _linux
+# every other system's; all other files serve every system.
+function(tarn_system_sources out folder)
+  file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
+  if(WIN32)
+    list(FILTER found EXCLUDE REGEX "_(posix|linux)\\.cpp$")
+  else()
+    list(FILTER found EXCLUDE REGEX "_windows\\.cpp$")
+  endif()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
 # tarn_library(NAME "FOLDER;FOLDER..." DEPS...): a static library of every .cpp
-# directly inside the folders.
+# directly inside the folders that this system builds.
 function(tarn_library name folders)
   set(sources)
   foreach(folder IN LISTS folders)
-    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
+    tarn_system_sources(found ${folder})
     list(APPEND sources ${found})
   endforeach()
   if(NOT sources)
@@ -17,7 +31,7 @@ endfunction()
 
 # tarn_test(NAME DIR DEPS...): one GoogleTest executable per test folder.
 function(tarn_test name dir)
-  file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+  tarn_system_sources(found ${dir})
   if(NOT found)
     return()
   endif()
@@ -28,5 +42,12 @@ function(tarn_test name dir)
     TARN_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     TARN_BINARY_DIR="${CMAKE_BINARY_DIR}"
     TARN_SHARED_DIR="${CMAKE_SOURCE_DIR}/../shared")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  if(CMAKE_CROSSCOMPILING)
+    # Each test program runs whole under the system's emulator (Wine): one
+    # start per program instead of one per test case.
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  endif()
 endfunction()

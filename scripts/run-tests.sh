@@ -2,7 +2,7 @@
 # Builds Tarn twice (plain, and with AddressSanitizer + UndefinedBehaviorSanitizer),
 # runs every test in both, prints the benchmark figures of the plain build, then
 # runs each fuzz target for a short fixed number of iterations when clang is
-# available.
+# available, and finally the Windows leg (scripts/test-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -40,3 +40,8 @@ if command -v clang++ >/dev/null 2>&1; then
 else
     echo "clang++ is not installed: fuzz targets skipped"
 fi
+
+# Last, so that a Linux failure is seen first: the same program cross-built
+# for Windows and tested under Wine (skipped with one line where apt-get
+# cannot install MinGW-w64 and Wine).
+bash scripts/test-windows.sh build/release/tarn-cli

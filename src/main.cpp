@@ -3,10 +3,11 @@
 // menu shows first.
 
 #include "app/startup.h"
-#include "platform/desktop_requesters.h"
+#include "platform/program_start.h"
 #include "platform/requesters.h"
 
 int main(int argc, char** argv) {
-    SetRequesterHost(std::make_shared<TDesktopRequesterHost>());
-    RunTarn(argc > 1 ? argv[1] : "");
+    SetRequesterHost(SystemRequesterHost());
+    const std::vector<std::string> arguments = ProgramArguments(argc, argv);
+    RunTarn(arguments.empty() ? "" : arguments.front());
 }

@@ -1,8 +1,9 @@
 #include <iostream>
 
 #include "cli/cli.h"
+#include "platform/program_start.h"
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    return RunCli(args, std::cout, std::cerr);
+    UseBinaryStandardStreams();
+    return RunCli(ProgramArguments(argc, argv), std::cout, std::cerr);
 }

@@ -64,9 +64,3 @@ std::string HelperAnswer(const THelperRun& run);
 // out, failed, or answered in a way its box never does), so that the user
 // can still be asked another way.
 std::optional<int> HelperMessageAnswer(THelperKind helper, TMessageKind kind, const THelperRun& run);
-
-// The process's current folder, "" when it cannot be read.
-std::string CurrentWorkingDir();
-
-// A path made absolute against workingDir ("" gives workingDir itself).
-std::string AbsolutePath(const std::string& path, const std::string& workingDir);

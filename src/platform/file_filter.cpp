@@ -121,3 +121,14 @@ std::string FilterLabel(const TFilterGroup& group) {
         if (static_cast<unsigned char>(c) < 32 || c == 127 || c == '|') c = ' ';
     return label;
 }
+
+std::string DialogFilterList(const std::vector<TFilterGroup>& groups) {
+    std::string list;
+    for (const TFilterGroup& group : groups) {
+        std::string patterns;
+        for (const std::string& extension : group.extensions)
+            patterns += (patterns.empty() ? "" : ";") + (extension == "*" ? std::string("*") : "*." + extension);
+        list += FilterLabel(group) + '\0' + patterns + '\0';
+    }
+    return list + '\0';
+}

@@ -41,6 +41,12 @@ std::vector<TFilterGroup> GroupsInOfferOrder(const std::vector<TFilterGroup>& gr
 // case-sensitive.
 std::vector<std::string> FilterPatterns(const TFilterGroup& group);
 
+// The groups as the Windows file dialogs take them: description and
+// patterns ("*.jn1;*.jn2") of each group, each ended by a zero character,
+// and the list ended by one more. Windows compares names without regard to
+// case, so plain patterns match "1.JN1" too.
+std::string DialogFilterList(const std::vector<TFilterGroup>& groups);
+
 // The description with the characters that the helpers' filter syntaxes
 // reserve ("|", line breaks and other control characters) made blanks.
 std::string FilterLabel(const TFilterGroup& group);

@@ -1,15 +1,15 @@
-// Streams on files of the host (POSIX), and the registry of files built into
-// the program.
+// Streams on files of the host, and the registry of files built into the
+// program. What differs between systems is in host_file.h.
+
+#include <sys/stat.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <map>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include "platform/file_identity.h"
+#include "platform/host_file.h"
 #include "platform/paths.h"
 #include "platform/stream.h"
 
@@ -22,12 +22,6 @@ thread_local int lastFileError = 0;
 std::nullptr_t FailWith(int error) {
     lastFileError = error;
     return nullptr;
-}
-
-mode_t CurrentUmask() {
-    mode_t mask = umask(0);
-    umask(mask);
-    return mask;
 }
 
 class TFileStream : public TStream {
@@ -71,7 +65,7 @@ public:
     // Pushes the written bytes to the disk itself, not only to the system.
     bool Sync() {
         if (!Flush()) return false;
-        if (fsync(fileno(file)) != 0) Fail();
+        if (!SyncHostFile(file)) Fail();
         return good;
     }
     bool Close() override {
@@ -99,48 +93,6 @@ private:
     int error = 0;
 };
 
-// Where a replace of path really writes: the file at the end of its chain
-// of symbolic links, a relative link read from the link's own folder. A link
-// naming nothing gives the name it holds. Sets errno and gives "" when the
-// chain does not end.
-std::string ReplacedFile(std::string path) {
-    // As the system itself gives up on a loop of links.
-    constexpr int kMaxLinks = 40;
-    for (int links = 0; links <= kMaxLinks; ++links) {
-        struct stat info;
-        if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-        char target[PATH_MAX];
-        ssize_t length = readlink(path.c_str(), target, sizeof target);
-        if (length < 0) return "";
-        if (size_t(length) >= sizeof target) {
-            errno = ENAMETOOLONG;
-            return "";
-        }
-        std::string next(target, size_t(length));
-        std::string folder = DirectoryPart(path);
-        if (next.empty() || next[0] == '/' || folder.empty()) {
-            path = next;
-        } else {
-            path = folder.back() == '/' ? folder + next : folder + "/" + next;
-        }
-    }
-    errno = ELOOP;
-    return "";
-}
-
-std::string FolderOf(const std::string& path) {
-    std::string folder = DirectoryPart(path);
-    return folder.empty() ? std::string(".") : folder;
-}
-
-// Makes a renamed file's name last: the folder's own entry goes to disk.
-void SyncFolder(const std::string& folder) {
-    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;
-    fsync(fd);
-    close(fd);
-}
-
 class TReplaceStream : public TStream {
 public:
     TReplaceStream(std::string target, std::string temporary, FILE* file, bool toDisk)
@@ -162,19 +114,11 @@ public:
     bool Close() override {
         if (finished) return succeeded;
         finished = true;
-        struct stat old;
-        bool hadOld = stat(target.c_str(), &old) == 0;
         bool ok = (toDisk ? inner.Sync() : inner.Flush()) && inner.Close();
-        // mkstemp makes the file private; a replaced file keeps its own bits and
-        // a new one gets what an ordinary create would have given it.
-        mode_t mode = hadOld ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
-        ok = ok && Step(chmod(temporary.c_str(), mode) == 0);
-        ok = ok && Step(std::rename(temporary.c_str(), target.c_str()) == 0);
-        if (ok) {
-            if (toDisk) SyncFolder(FolderOf(target));
-        } else {
+        ok = ok && Step(PutInPlace(temporary, target, toDisk));
+        if (!ok) {
             inner.Close();
-            std::remove(temporary.c_str());
+            RemoveFile(temporary);
         }
         succeeded = ok;
         return ok;
@@ -188,7 +132,7 @@ private:
 
     void Abandon() {
         inner.Close();
-        std::remove(temporary.c_str());
+        RemoveFile(temporary);
     }
 
     std::string target;
@@ -225,12 +169,7 @@ TStreamPtr OpenReadStream(const std::string& path) {
         return std::make_shared<TMemoryStream>(found->second.bytes, found->second.count);
     }
     if (path.empty()) return FailWith(ENOENT);
-    // Only regular files: opening a pipe or a device could wait forever.
-    struct stat info;
-    if (stat(HostPath(path).c_str(), &info) != 0) return FailWith(errno);
-    if (S_ISDIR(info.st_mode)) return FailWith(EISDIR);
-    if (!S_ISREG(info.st_mode)) return FailWith(0);
-    FILE* file = std::fopen(HostPath(path).c_str(), "rb");
+    FILE* file = OpenHostFile(path, false);
     if (!file) return FailWith(errno);
     return std::make_shared<TFileStream>(file);
 }
@@ -238,7 +177,7 @@ TStreamPtr OpenReadStream(const std::string& path) {
 TStreamPtr OpenWriteStream(const std::string& path) {
     if (path.empty()) return FailWith(ENOENT);
     if (PathType(path) == 2) return FailWith(EISDIR);
-    FILE* file = std::fopen(HostPath(path).c_str(), "wb");
+    FILE* file = OpenHostFile(path, true);
     if (!file) return FailWith(errno);
     return std::make_shared<TFileStream>(file);
 }
@@ -250,19 +189,9 @@ TStreamPtr OpenReplaceStream(const std::string& path, bool toDisk) {
     std::string target = ReplacedFile(HostPath(path));
     if (target.empty()) return FailWith(errno);
     if (PathType(target) == 2) return FailWith(EISDIR);
-    std::string pattern = FolderOf(target) + "/." + FileNamePart(target) + ".XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    int fd = mkstemp(name.data());
-    if (fd < 0) return FailWith(errno);
-    FILE* file = fdopen(fd, "wb");
-    if (!file) {
-        int reason = errno;
-        close(fd);
-        std::remove(name.data());
-        return FailWith(reason);
-    }
-    return std::make_shared<TReplaceStream>(target, std::string(name.data()), file, toDisk);
+    TTemporaryFile temporary = MakeTemporaryBeside(target);
+    if (!temporary.file) return FailWith(errno);
+    return std::make_shared<TReplaceStream>(target, temporary.path, temporary.file, toDisk);
 }
 
 int LastFileError() { return lastFileError; }

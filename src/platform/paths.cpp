@@ -1,25 +1,14 @@
 #include "platform/paths.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
+
+#include "platform/file_identity.h"
 
 std::string HostPath(const std::string& path) {
     std::string result = path;
     for (char& c : result)
         if (c == '\\') c = '/';
     return result;
-}
-
-int PathType(const std::string& path) {
-    struct stat info;
-    if (path.empty() || stat(HostPath(path).c_str(), &info) != 0) return 0;
-    if (S_ISREG(info.st_mode)) return 1;
-    if (S_ISDIR(info.st_mode)) return 2;
-    return 0;
 }
 
 std::string FileNamePart(const std::string& path) {
@@ -55,15 +44,9 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 TFileLookup FindFileIgnoringCase(const std::string& folder, const std::string& name) {
-    namespace fs = std::filesystem;
     TFileLookup found;
-    std::error_code error;
-    fs::directory_iterator entries(HostPath(folder.empty() ? "." : folder), error);
-    for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
-        const std::string entry = entries->path().filename().string();
-        if (SameNameIgnoringCase(entry, name) && PathType(InFolder(folder, entry)) == 1)
-            found.matches.push_back(entry);
-    }
+    for (const std::string& entry : FolderFileNames(folder.empty() ? "." : folder))
+        if (SameNameIgnoringCase(entry, name)) found.matches.push_back(entry);
     // A folder that may be searched but not listed still opens the exact name.
     if (found.matches.empty() && PathType(InFolder(folder, name)) == 1) found.matches.push_back(name);
     if (found.matches.empty()) return found;
@@ -73,8 +56,10 @@ TFileLookup FindFileIgnoringCase(const std::string& folder, const std::string& n
     return found;
 }
 
-std::string UnusablePathReason(const std::string& path) {
-    struct stat info;
-    if (stat(HostPath(path).c_str(), &info) == 0 || errno != ENAMETOOLONG) return "";
-    return std::strerror(ENAMETOOLONG);
+std::string AbsolutePath(const std::string& path, const std::string& workingDir) {
+    if (path.empty()) return workingDir;
+    if (IsAbsolutePath(path)) return path;
+    if (workingDir.empty()) return "./" + path;
+    const char last = workingDir.back();
+    return workingDir + (last == '/' || last == '\\' ? "" : "/") + path;
 }

@@ -32,6 +32,13 @@ struct TFileLookup {
 // caller can say which was taken.
 TFileLookup FindFileIgnoringCase(const std::string& folder, const std::string& name);
 
+// The process's current folder, "" when it cannot be read.
+std::string CurrentWorkingDir();
+// Whether the path starts from a root ("/" here; a drive or "\\" on Windows).
+bool IsAbsolutePath(const std::string& path);
+// A path made absolute against workingDir ("" gives workingDir itself).
+std::string AbsolutePath(const std::string& path, const std::string& workingDir);
+
 // The system's own description of why it cannot use path at all (the whole
 // path, or one name in it, longer than the system allows); "" when it can.
 // Whether the file is there or may be written is for the caller to find out.

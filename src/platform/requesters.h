@@ -38,6 +38,9 @@ private:
     std::ostream& out;
 };
 
+// The host of this system's own dialogs, for the editor.
+std::shared_ptr<TRequesterHost> SystemRequesterHost();
+
 // Installs the host that answers all later requesters.
 void SetRequesterHost(std::shared_ptr<TRequesterHost> host);
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/dialog_helper.h"
 #include "platform/file_filter.h"
 #include "platform/graphics.h"
 #include "platform/input.h"

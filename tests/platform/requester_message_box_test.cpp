@@ -2,7 +2,7 @@
 
 #include <SDL.h>
 
-#include "platform/desktop_requesters.h"
+#include "platform/message_box.h"
 #include "platform/message_window.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include "platform/stream.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
+#include "support/system_traits.h"
 
 TEST(Stream, ByteOrderOfTypedReadsAndWrites) {
     auto memory = std::make_shared<TMemoryStream>();
@@ -115,7 +116,9 @@ TEST(Stream, ReplaceStreamSwapsTheFileOnlyWhenClosedSuccessfully) {
     EXPECT_EQ(ReadFileText(path), "new");
     struct stat info;
     ASSERT_EQ(stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    if (FilesHavePermissionBits()) {
+        EXPECT_EQ(info.st_mode & 0777, 0640u);
+    }
 
     std::string fresh = dir.File("fresh.ini");
     auto create = OpenReplaceStream(fresh);
@@ -133,6 +136,7 @@ TEST(Stream, ReplaceStreamSwapsTheFileOnlyWhenClosedSuccessfully) {
 TEST(Stream, ReplaceWritesTheFileAtTheEndOfAChainOfLinks) {
     namespace fs = std::filesystem;
     TTempDir dir;
+    if (!SymbolicLinksCanBeMade(dir.Path())) GTEST_SKIP() << "symbolic links cannot be made here";
     fs::create_directories(dir.File("store/deep"));
     fs::create_directory(dir.File("game"));
     std::ofstream(dir.File("store/deep/level.jn1")) << "old";

@@ -1,16 +1,25 @@
 #include "support/temp_dir.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
-#include <vector>
+
+#include "platform/file_identity.h"
 
 TTempDir::TTempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tarn-test-XXXXXX").string();
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    if (!mkdtemp(name.data())) throw std::runtime_error("cannot make a temporary folder");
-    path = name.data();
+    // The process number keeps parallel test programs apart, the count the
+    // folders of one program; a name that is taken already is skipped.
+    static int made = 0;
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const std::filesystem::path candidate =
+            base / ("tarn-test-" + std::to_string(ProcessId()) + "-" + std::to_string(made++));
+        std::error_code error;
+        if (std::filesystem::create_directory(candidate, error)) {
+            path = candidate.generic_string();
+            return;
+        }
+    }
+    throw std::runtime_error("cannot make a temporary folder");
 }
 
 TTempDir::~TTempDir() {

@@ -21,14 +21,18 @@ std::vector<TSampleFile> BuildSampleGame() {
 }
 
 bool WriteSampleGame(const std::string& dir, std::string& error) {
+    // The folder's name is UTF-8 on every system; a plain string would be
+    // read in the Windows code page there, which cannot name every folder.
+    const std::filesystem::path folder(std::u8string(dir.begin(), dir.end()));
     std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
+    std::filesystem::create_directories(folder, ec);
     if (ec) {
         error = "cannot create the folder " + dir + ": " + ec.message();
         return false;
     }
     for (const TSampleFile& file : BuildSampleGame()) {
-        const std::string path = (std::filesystem::path(dir) / file.name).string();
+        const std::u8string joined = (folder / file.name).u8string();
+        const std::string path(joined.begin(), joined.end());
         TStreamPtr out = OpenReplaceStream(path);
         if (!out || out->WriteRaw(file.bytes.data(), file.bytes.size()) != file.bytes.size() || !out->Close()) {
             error = "cannot write " + path;

@@ -237,15 +237,3 @@ std::optional<int> HelperMessageAnswer(THelperKind helper, TMessageKind kind, co
     if (buttons.size() == 3 && printed == buttons[1].text) return MessageBoxAnswer(kind, buttons[1].id);
     return MessageBoxAnswer(kind, buttons.back().id);
 }
-
-std::string CurrentWorkingDir() {
-    std::vector<char> buffer(PATH_MAX + 1);
-    return getcwd(buffer.data(), buffer.size()) ? std::string(buffer.data()) : "";
-}
-
-std::string AbsolutePath(const std::string& path, const std::string& workingDir) {
-    if (path.empty()) return workingDir;
-    if (path[0] == '/') return path;
-    if (workingDir.empty()) return "./" + path;
-    return workingDir + (workingDir.back() == '/' ? "" : "/") + path;
-}

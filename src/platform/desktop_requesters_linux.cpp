@@ -115,3 +115,5 @@ std::string TDesktopRequesterHost::RequestFile(const std::string& title, const s
 std::string TDesktopRequesterHost::RequestDir(const std::string& title, const std::string& initialFolder) {
     return Request({title, "", TRequestMode::Folder, initialFolder});
 }
+
+std::shared_ptr<TRequesterHost> SystemRequesterHost() { return std::make_shared<TDesktopRequesterHost>(); }

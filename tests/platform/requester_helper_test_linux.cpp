@@ -1,3 +1,4 @@
+#include <fnmatch.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,6 +9,7 @@
 
 #include "platform/desktop_requesters.h"
 #include "platform/dialog_helper.h"
+#include "platform/file_filter.h"
 #include "platform/input.h"
 #include "platform/paths.h"
 #include "support/files.h"
@@ -436,4 +438,26 @@ TEST_F(RequesterDesktopHost, TheEditorsWindowAsksWhenNothingElseCan) {
     EXPECT_EQ(answer, 0);
     EXPECT_GT(window.Frames(), 0);
     EXPECT_EQ(systemBoxes.size(), 1u);
+}
+
+// The helpers' own pattern lists: what Linux shows in its file requesters.
+TEST(RequesterFilter, HelperPatternsMatchWhatTheGroupLists) {
+    EXPECT_EQ(FilterPatterns({"Level Files", {"jn1", "one", "JN1"}}),
+              (std::vector<std::string>{"*.[jJ][nN]1", "*.[oO][nN][eE]"}));
+    EXPECT_EQ(FilterPatterns({"All Files", {"*"}}), (std::vector<std::string>{"*"}));
+    EXPECT_EQ(FilterPatterns({"Digits", {"123"}}), (std::vector<std::string>{"*.123"}));
+
+    // The helpers match their globs as fnmatch does: the same names as
+    // FilterGroupLists, on both sides.
+    const std::vector<std::string> patterns = FilterPatterns({"Level Files", {"jn1", "one"}});
+    auto shown = [&](const std::string& name) {
+        for (const std::string& pattern : patterns)
+            if (fnmatch(pattern.c_str(), name.c_str(), 0) == 0) return true;
+        return false;
+    };
+    for (const char* name : {"1.JN1", "intro.jn1", "Level.Jn1", "DESERT.ONE", "a.b.oNE"}) EXPECT_TRUE(shown(name)) << name;
+    for (const char* name : {"1.JN10", "jn1", "1.jn", "1.jn1.bak", "JILL1.SHA", "phone"}) EXPECT_FALSE(shown(name)) << name;
+
+    // Glob characters in an extension would match other names.
+    EXPECT_TRUE(ParseFileFilter("Odd:j?1,[ab],x*").empty());
 }

@@ -1,0 +1,7 @@
+#include "support/system_traits.h"
+
+bool FilesHavePermissionBits() { return false; }
+
+bool DeathTestsShareTheTestsState() { return false; }
+
+bool PathLimitsAreLinuxs() { return false; }
