@@ -40,8 +40,7 @@ function(tarn_test name dir)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
     TARN_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-    TARN_BINARY_DIR="${CMAKE_BINARY_DIR}"
-    TARN_SHARED_DIR="${CMAKE_SOURCE_DIR}/../shared")
+    TARN_BINARY_DIR="${CMAKE_BINARY_DIR}")
   if(CMAKE_CROSSCOMPILING)
     # Each test program runs whole under the system's emulator (Wine): one
     # start per program instead of one per test case.
