@@ -20,6 +20,7 @@ struct TEventState {
     std::array<int, SDL_NUM_SCANCODES> heldKeyCode{};   // by scancode, see KeyCode
     bool closeRequested = false;
     bool suspended = false;
+    uint64_t lastPumpMs = ~uint64_t(0);
 };
 
 TEventState& Events() {
@@ -143,8 +144,19 @@ void ResetInputState() { Events() = TEventState{}; }
 
 void PollEvents() {
     if (!SDL_WasInit(SDL_INIT_EVENTS)) return;
+    // Asking the window system for news costs system calls, and a pass of the
+    // editor asks for input dozens of times (every key of its table): at rest
+    // that was most of its processor time. So the window system is asked at
+    // most once a millisecond; in between, what is already queued is taken,
+    // which includes every event pushed by the program itself.
+    auto& state = Events();
+    const uint64_t now = SDL_GetTicks64();
+    if (now != state.lastPumpMs) {
+        SDL_PumpEvents();
+        state.lastPumpMs = now;
+    }
     SDL_Event event;
-    while (SDL_PollEvent(&event)) HandleEvent(event);
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) HandleEvent(event);
 }
 
 int PointerX() { return PolledInput().PointerX(); }
