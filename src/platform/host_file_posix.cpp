@@ -70,11 +70,7 @@ std::string ReplacedFile(const std::string& start) {
         }
         std::string next(target, size_t(length));
         std::string folder = DirectoryPart(path);
-        if (next.empty() || next[0] == '/' || folder.empty()) {
-            path = next;
-        } else {
-            path = folder.back() == '/' ? folder + next : folder + "/" + next;
-        }
+        path = next.empty() || next[0] == '/' ? next : InFolder(folder, next);
     }
     errno = ELOOP;
     return "";

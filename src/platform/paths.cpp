@@ -4,6 +4,12 @@
 
 #include "platform/file_identity.h"
 
+std::string InFolder(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    const char last = folder.back();
+    return last == '/' || last == '\\' ? folder + name : folder + "/" + name;
+}
+
 std::string HostPath(const std::string& path) {
     std::string result = path;
     for (char& c : result)
@@ -30,12 +36,6 @@ namespace {
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-std::string InFolder(const std::string& folder, const std::string& name) {
-    if (folder.empty()) return name;
-    const char last = folder.back();
-    return last == '/' || last == '\\' ? folder + name : folder + "/" + name;
-}
-
 }  // namespace
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
@@ -60,6 +60,5 @@ std::string AbsolutePath(const std::string& path, const std::string& workingDir)
     if (path.empty()) return workingDir;
     if (IsAbsolutePath(path)) return path;
     if (workingDir.empty()) return "./" + path;
-    const char last = workingDir.back();
-    return workingDir + (last == '/' || last == '\\' ? "" : "/") + path;
+    return InFolder(workingDir, path);
 }

@@ -32,6 +32,9 @@ struct TFileLookup {
 // caller can say which was taken.
 TFileLookup FindFileIgnoringCase(const std::string& folder, const std::string& name);
 
+// name inside folder, with one separator between them (name alone when folder is "").
+std::string InFolder(const std::string& folder, const std::string& name);
+
 // The process's current folder, "" when it cannot be read.
 std::string CurrentWorkingDir();
 // Whether the path starts from a root ("/" here; a drive or "\\" on Windows).
