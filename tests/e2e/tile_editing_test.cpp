@@ -204,10 +204,35 @@ TEST_F(TileEditing, BrushesStrokesUndoAndRedoAreSavedExactly) {
         host.ButtonUp(1);
         host.ButtonUp(2);
     });
-    Step([&] {
+    std::vector<uint16_t> brush;
+    auto expectBrushKept = [&] {
         EXPECT_EQ(viewer.selW, 2);
         EXPECT_EQ(viewer.selH, 1);
+        EXPECT_EQ(viewer.selTiles, brush);
         EXPECT_EQ(viewer.selArea, 0);
+    };
+    // On the tileset too, whichever button goes down first and whichever is
+    // let go first: neither the rectangle nor the entry under the left
+    // button becomes the brush.
+    Step([&] {
+        brush = viewer.selTiles;
+        expectBrushKept();
+        host.MoveMouse(EntryX(3), EntryY(3));
+        host.ButtonDown(2);
+    });
+    Step([&] { host.MoveMouse(EntryX(24), EntryY(24)); });
+    Step([&] { host.ButtonDown(1); });
+    Step([&] { host.ButtonUp(1); });
+    Step([&] { host.ButtonUp(2); });
+    Step([&] {
+        expectBrushKept();
+        host.ButtonDown(1);
+    });
+    Step([&] { host.ButtonDown(2); });
+    Step([&] { host.ButtonUp(2); });
+    Step([&] { host.ButtonUp(1); });
+    Step([&] {
+        expectBrushKept();
         host.PressKey(VK_ESCAPE);
     });
     host.ExpectProceed(0);   // quit without saving the last changes
