@@ -59,7 +59,8 @@ TLevelObjectPtr ChooseObject(TJillLevelViewer& viewer, std::vector<TLevelObjectP
 // stroke takes one undo state when it first changes the board, so Ctrl+Z
 // takes back that stroke alone; with Shift, on the map, it fills once. A
 // press on the tileset never paints: let go on the same entry, it picks that
-// tile. The right button drags out a brush.
+// tile. The right button drags out a brush. Both buttons held at once cancel
+// either pick, whichever went down first, and keep the brush.
 bool TileModeClicks(TJillLevelViewer& viewer, bool click1, bool release1, bool down1, bool down2, bool click2,
                     bool release2) {
     if (click1) viewer.BeginStroke();

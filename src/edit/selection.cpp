@@ -15,4 +15,8 @@ void TJillLevelViewer::CancelSelection() {
     selStartX = -1;
     selStartY = -1;
     selArea = 0;
+    // A left press waiting to pick a tileset entry on its release is a pick
+    // in progress too: whatever cancels the rectangle cancels that as well.
+    pickStartX = -1;
+    pickStartY = -1;
 }

@@ -9,25 +9,33 @@
 
 namespace {
 
-constexpr int64_t kObjectRecordBytes = 31;
-constexpr int64_t kPlayerBlockBytes = 70;
 constexpr uint16_t kMaxTextLength = 0xFFFF;
 // A level is about 20 KB; a file with more than this after its texts is not one.
 constexpr size_t kMaxTailBytes = 16 * 1024 * 1024;
 
-// A read failure that has something to tell the user; running out of data
-// (TStreamEnd) is the other kind, with nothing to add.
+// A read failure that has something to tell the user about the bytes read;
+// running out of data (TStreamEnd) is the other kind, told by where the file
+// ends.
 class TLevelReadError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-// Counts in the file are checked against what the file still holds before
-// anything is allocated for them. A stream that cannot tell its size is left
-// to the reads themselves, which stop at its end.
-void RequireBytes(TStream& stream, int64_t count) {
-    int64_t size = stream.Size();
-    if (size >= 0 && size - stream.Pos() < count) throw TStreamEnd();
+// 16470 as "16,470": a level file's size is read more easily so.
+std::string WithThousandsSeparators(int64_t number) {
+    std::string digits = std::to_string(number);
+    for (size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+    return digits;
+}
+
+// The reason given for a file that ended before the part it was read in was
+// complete. The reads stop at the end, so the stream's position is the file's
+// size; a stream that cannot tell its position gives the part alone.
+std::string WhereTheFileEnds(int64_t bytes, const std::string& part) {
+    if (bytes == 0) return "the file is empty";
+    std::string where = "the file ends";
+    if (bytes > 0) where += " after " + WithThousandsSeparators(bytes) + (bytes == 1 ? " byte" : " bytes");
+    return where + ", inside " + part;
 }
 
 void ReadPlayerBlock(TStream& stream, TLevel& level) {
@@ -52,15 +60,21 @@ void ReadTail(TStream& stream, TLevel& level) {
     if (!tail.empty()) level.tail = std::make_shared<const std::vector<uint8_t>>(std::move(tail));
 }
 
-void ReadLevelBody(TStream& stream, TLevel& level) {
+// part names the part of the file being read, for the reason given when the
+// file ends inside it. Nothing is allocated ahead for a count in the file:
+// each object and text is read before it is kept, so a count larger than the
+// file holds costs no more than the file's own bytes.
+void ReadLevelBody(TStream& stream, TLevel& level, std::string& part) {
+    part = "the board";
     for (uint16_t& word : level.bd) word = stream.ReadShort();
 
+    part = "the object count";
     level.numobjs = stream.ReadShort();
     if (level.numobjs > kMaxSupportedObjs)
         LogLine(" WARNING: unsupported numobjs value: " + std::to_string(level.numobjs));
-    RequireBytes(stream, level.numobjs * kObjectRecordBytes + kPlayerBlockBytes);
-    level.objs.reserve(level.numobjs);
     for (int index = 0; index < level.numobjs; ++index) {
+        // Numbered from 0, as the log and tarn-cli number objects.
+        part = "the object list (object " + std::to_string(index) + " of " + std::to_string(level.numobjs) + ")";
         TLevelObjectPtr obj = ReadLevelObject(&stream);
         if (!obj) throw TLevelReadError("null obj");
         if (obj->objkind > kMaxSupportedObjKind)
@@ -69,12 +83,14 @@ void ReadLevelBody(TStream& stream, TLevel& level) {
         level.objs.push_back(std::move(obj));
     }
 
+    part = "the player block";
     ReadPlayerBlock(stream, level);
 
-    for (const TLevelObjectPtr& obj : level.objs) {
+    for (size_t index = 0; index < level.objs.size(); ++index) {
+        TLevelObject* obj = level.objs[index].get();
         if (obj->inside == 0) continue;
+        part = "the texts (the text of object " + std::to_string(index) + ")";
         uint16_t length = stream.ReadShort();
-        RequireBytes(stream, int64_t(length) + 1);
         obj->insideStr = stream.ReadString(length);
         if (stream.ReadByte() != 0) throw TLevelReadError("inside string not null-terminated!");
     }
@@ -124,14 +140,15 @@ std::shared_ptr<TLevel> ReadLevel(const std::string& url) {
 
 std::shared_ptr<TLevel> ReadLevel(TStream& stream, const std::string& url) {
     auto level = std::make_shared<TLevel>();
+    std::string part;
     try {
-        ReadLevelBody(stream, *level);
+        ReadLevelBody(stream, *level, part);
         LogLine("ReadLevel() :: SUCCESS!");
     } catch (const TLevelReadError& error) {
         ShowReadFailure(url, error.what());
         level = nullptr;
     } catch (const TStreamEnd&) {
-        ShowReadFailure(url, "");
+        ShowReadFailure(url, WhereTheFileEnds(stream.Pos(), part));
         level = nullptr;
     }
     LogBlankLine();

@@ -120,15 +120,19 @@ TEST_F(Cli, UnreadableInputExitsWithOneAndSaysWhy) {
     EXPECT_EQ(RunTool({"check", temp.Path()}).err, "tarn-cli: cannot open the level file " + temp.Path() +
                                                        " (Is a directory)\n");
 
+    // Each command that reads a level says where a cut one ends.
     std::string cut = temp.File("cut.jn1");
-    WriteFileBytes(cut, std::vector<uint8_t>(100, 0));
-    for (const char* command : {"info", "check"}) {
-        TCliResult result = RunTool({command, cut});
-        EXPECT_EQ(result.status, 1) << command;
+    WriteFileBytes(cut, std::vector<uint8_t>(1000, 0));
+    using TArgs = std::vector<std::string>;
+    const std::string copy = temp.File("copy.jn1");
+    for (const TArgs& args : {TArgs{"info", cut}, TArgs{"check", cut}, TArgs{"roundtrip", cut, copy}}) {
+        TCliResult result = RunTool(args);
+        EXPECT_EQ(result.status, 1) << args[0];
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(result.err, "Error while trying to load a Jill level from the following file:\n\n" + cut +
-                                  "\n\n\n\nProbably not a (valid) level file?\n\nHint:\nThe level files should have "
-                                  "the extension .JN? Or .ONE (for Onesimus)\n");
+                                  "\n\nthe file ends after 1,000 bytes, inside the board\n\nProbably not a (valid) "
+                                  "level file?\n\nHint:\nThe level files should have the extension .JN? Or .ONE (for "
+                                  "Onesimus)\n");
     }
 }
 

@@ -299,7 +299,8 @@ TEST_F(Shell, AFailedLoadShowsItsNoticesAndLeavesNoLevel) {
     EXPECT_EQ(shown[2].kind, "Proceed");
     EXPECT_EQ(shown[3].kind, "RequestFile");
     EXPECT_EQ(shown[4].text, "Error while trying to load a Jill level from the following file:\n\n" + game +
-                                 "bad.jn1\n\n\n\nProbably not a (valid) level file?\n\nHint:\nThe level files "
+                                 "bad.jn1\n\nthe file ends after 16,487 bytes, inside the texts (the text of object 0)"
+                                 "\n\nProbably not a (valid) level file?\n\nHint:\nThe level files "
                                  "should have the extension .JN? Or .ONE (for Onesimus)");
     EXPECT_EQ(shown[5].text, "ERROR: Cannot load level from the file\n\n" + game + "bad.jn1");
     EXPECT_EQ(shown[6].text, "ERROR: No Level Loaded!");

@@ -204,10 +204,30 @@ TEST_F(TileEditing, BrushesStrokesUndoAndRedoAreSavedExactly) {
         host.ButtonUp(1);
         host.ButtonUp(2);
     });
+    std::vector<uint16_t> brush;
     Step([&] {
         EXPECT_EQ(viewer.selW, 2);
         EXPECT_EQ(viewer.selH, 1);
         EXPECT_EQ(viewer.selArea, 0);
+        // On the tileset too, whichever button goes down or is let go first:
+        // neither the rectangle nor the entry under the left button is picked.
+        brush = viewer.selTiles;
+        host.MoveMouse(EntryX(3), EntryY(3));
+        host.ButtonDown(2);
+    });
+    Step([&] { host.MoveMouse(EntryX(24), EntryY(24)); });
+    Step([&] { host.ButtonDown(1); });
+    Step([&] { host.ButtonUp(1); });
+    Step([&] { host.ButtonUp(2); });
+    Step([&] {
+        EXPECT_EQ(viewer.selTiles, brush);
+        host.ButtonDown(1);
+    });
+    Step([&] { host.ButtonDown(2); });
+    Step([&] { host.ButtonUp(2); });
+    Step([&] { host.ButtonUp(1); });
+    Step([&] {
+        EXPECT_EQ(viewer.selTiles, brush);
         host.PressKey(VK_ESCAPE);
     });
     host.ExpectProceed(0);   // quit without saving the last changes

@@ -2,11 +2,11 @@
 # check_install.sh BUILD_DIR: Tarn as a Linux user installs and starts it.
 #
 # 1. cmake --install into a scratch prefix: exactly the expected files with
-#    their modes; the desktop entry passes desktop-file-validate and names the
-#    launcher, the level type and the program's title; the level type's
-#    globs reach the MIME database in any case; the icons are PNGs of their
-#    sizes; the manual page reads without warnings and names every command
-#    tarn-cli lists.
+#    their modes; the desktop entry passes desktop-file-validate without a
+#    remark, has one main category and names the launcher, the level type
+#    and the program's title; the level type's globs reach the MIME database
+#    in any case; the icons are PNGs of their sizes; the manual page reads
+#    without warnings and names every command tarn-cli lists.
 # 2. cpack -G DEB: the package's control fields, the same files as the
 #    install, and dependencies that are exactly the packages of the shared
 #    libraries the programs need beyond the C and C++ runtime.
@@ -43,12 +43,14 @@ tree=$(cd "$prefix" && find . -type f -printf '%m %P\n' | LC_ALL=C sort -k2)
 [ "$tree" = "$expected_tree" ] || fail "the installed files are not the expected ones:"$'\n'"$tree"
 
 entry=$prefix/share/applications/tarn.desktop
+# Any remark counts, not only errors: some versions give as a hint what others
+# warn about (more than one main category puts the entry twice in a menu).
 desktop-file-validate "$entry" >"$work/validate.out" 2>&1 || fail "desktop-file-validate: $(cat "$work/validate.out")"
-grep -qE '(error|warning):' "$work/validate.out" && fail "desktop-file-validate: $(cat "$work/validate.out")"
+[ ! -s "$work/validate.out" ] || fail "desktop-file-validate: $(cat "$work/validate.out")"
 value() { sed -n "s/^$1=//p" "$entry"; }
 [ "$(value Comment)" = "$("$prefix/bin/tarn-cli" --version)" ] || fail "the entry's comment is not the program's title"
 [ "$(value Exec)" = "tarn-launcher %f" ] || fail "the entry does not start the launcher with the file"
-[ "$(value Categories)" = "Game;Development;" ] || fail "the entry's categories are $(value Categories)"
+[ "$(value Categories)" = "Game;ActionGame;" ] || fail "the entry's categories are $(value Categories)"
 [ "$(value Icon)" = tarn ] || fail "the entry's icon is $(value Icon)"
 [ "$(value MimeType)" = "application/x-jill-level;" ] || fail "the entry opens $(value MimeType)"
 

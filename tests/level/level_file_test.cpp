@@ -189,7 +189,7 @@ TEST_F(LevelFile, TextBlocksFollowTheWrittenInsideFlag) {
     EXPECT_EQ(read->objs[2]->inside, 1);
 }
 
-TEST_F(LevelFile, MissingTextBlockFailsWithAnEmptyReason) {
+TEST_F(LevelFile, MissingTextBlockSaysWhereTheFileEnds) {
     TLevelBytes bytes;
     bytes.objects.resize(1);
     std::string path = Write(bytes);
@@ -203,11 +203,11 @@ TEST_F(LevelFile, MissingTextBlockFailsWithAnEmptyReason) {
     path = Write(bytes);
     EXPECT_FALSE(ReadLevel(path));
     ASSERT_EQ(host->notices.size(), 1u);
-    EXPECT_EQ(host->notices[0], Notice(path, ""));
-    std::string log = Log();
-    EXPECT_NE(log.find(" ERROR while trying to read level!\r\n"), std::string::npos);
-    EXPECT_EQ(log.find("\r\n" + std::string(40, '=') + "\r\n"), std::string::npos)
-        << "a failure without text logs no block";
+    const std::string reason = "the file ends after 16,487 bytes, inside the texts (the text of object 0)";
+    EXPECT_EQ(host->notices[0], Notice(path, reason));
+    EXPECT_NE(Log().find(" ERROR while trying to read level!\r\n\r\n" + std::string(40, '=') + "\r\n  " + reason),
+              std::string::npos)
+        << Log();
 }
 
 TEST_F(LevelFile, UnterminatedTextNamesTheFault) {
@@ -225,21 +225,33 @@ TEST_F(LevelFile, UnterminatedTextNamesTheFault) {
         << Log();
 }
 
-TEST_F(LevelFile, EveryTruncationFailsCleanly) {
+TEST_F(LevelFile, EveryTruncationSaysWhereTheFileEnds) {
     TLevelBytes bytes;
     bytes.objects.resize(2);
     bytes.objects[1].inside = 1;
     bytes.texts = {"hello"};
     auto whole = bytes.Build();
-    // Cut inside the board, the count, a record, the player block and the text.
-    for (size_t length : {size_t(0), size_t(1), size_t(16383), size_t(16385), size_t(16386 + 40),
-                          PlayerBlockOffset(2) + 69, TextSectionOffset(2) + 1, TextSectionOffset(2) + 4,
-                          whole.size() - 1}) {
+    const std::string texts = ", inside the texts (the text of object 1)";
+    // Cuts on both sides of where each part begins, and inside each.
+    const std::vector<std::pair<size_t, std::string>> cuts = {
+        {0, "the file is empty"},
+        {1, "the file ends after 1 byte, inside the board"},
+        {16383, "the file ends after 16,383 bytes, inside the board"},
+        {16384, "the file ends after 16,384 bytes, inside the object count"},
+        {16386, "the file ends after 16,386 bytes, inside the object list (object 0 of 2)"},
+        {PlayerBlockOffset(2) - 1, "the file ends after 16,447 bytes, inside the object list (object 1 of 2)"},
+        {PlayerBlockOffset(2), "the file ends after 16,448 bytes, inside the player block"},
+        {TextSectionOffset(2) - 1, "the file ends after 16,517 bytes, inside the player block"},
+        {TextSectionOffset(2), "the file ends after 16,518 bytes" + texts},
+        {whole.size() - 1, "the file ends after 16,525 bytes" + texts}};
+    for (const auto& [length, reason] : cuts) {
         std::string path = temp.File("cut.jn1");
         WriteFileBytes(path, std::vector<uint8_t>(whole.begin(), whole.begin() + length));
         EXPECT_FALSE(ReadLevel(path)) << length;
+        EXPECT_EQ(host->notices.back(), Notice(path, reason));
     }
-    EXPECT_EQ(host->notices.size(), 9u);
+    EXPECT_EQ(host->notices.size(), cuts.size());
+    EXPECT_TRUE(ReadLevel(Write(bytes)));
 }
 
 TEST_F(LevelFile, CountsLargerThanTheFileFailWithoutHugeAllocations) {
@@ -248,7 +260,9 @@ TEST_F(LevelFile, CountsLargerThanTheFileFailWithoutHugeAllocations) {
     std::string path = Write(bytes);
     EXPECT_FALSE(ReadLevel(path));
     ASSERT_EQ(host->notices.size(), 1u);
-    EXPECT_EQ(host->notices[0], Notice(path, ""));
+    // The player block read as the first two records.
+    EXPECT_EQ(host->notices[0],
+              Notice(path, "the file ends after 16,456 bytes, inside the object list (object 2 of 65535)"));
 
     bytes.numobjs = -1;
     bytes.objects.resize(1);

@@ -312,10 +312,13 @@ TEST(Frames, AFrameDrawnExactlyAsTheOneShownIsNotPresentedAgain) {
     TTestHost host(64, 32);
     auto image = SolidImage(4, 4, PF_RGB888, 0xFF0000FF);
     std::string text = "Hi";
+    int green = 0, blue = 0, blend = BLEND_MASK;
     auto drawFrame = [&](int red, const TImagePtr& picture) {
         Cls();
-        SetColor(red, 0, 0);
+        SetColor(red, green, blue);
+        SetBlend(blend);
         DrawRect(0, 0, 8, 8);
+        SetBlend(BLEND_MASK);
         SetColor(255, 255, 255);
         DrawImageAt(picture, 10, 10);
         DrawString(text, 20, 0);
@@ -351,6 +354,18 @@ TEST(Frames, AFrameDrawnExactlyAsTheOneShownIsNotPresentedAgain) {
     EXPECT_EQ(PresentedFrames(), shown + 5);
     EXPECT_EQ(host.PixelAt(3, 3), 0xFFFE0000u);
     EXPECT_EQ(host.PixelAt(10, 10), 0xFF0000FFu) << "outside the clip the frame before stays";
+    // Unclipped again; a colour that differs in green alone, then in blue
+    // alone; the same colour in another blend.
+    drawFrame(254, image);
+    green = 1;
+    drawFrame(254, image);
+    blue = 1;
+    drawFrame(254, image);
+    blend = BLEND_SHADE;
+    drawFrame(254, image);
+    EXPECT_EQ(PresentedFrames(), shown + 9);
+    green = blue = 0;
+    blend = BLEND_MASK;
 
     // A window that was exposed has lost its picture: the same drawing is shown again.
     drawFrame(254, image);
