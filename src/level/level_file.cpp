@@ -11,9 +11,6 @@ namespace {
 
 constexpr int64_t kObjectRecordBytes = 31;
 constexpr int64_t kPlayerBlockBytes = 70;
-constexpr uint16_t kMaxTextLength = 0xFFFF;
-// A level is about 20 KB; a file with more than this after its texts is not one.
-constexpr size_t kMaxTailBytes = 16 * 1024 * 1024;
 
 // A read failure that has something to tell the user; running out of data
 // (TStreamEnd) is the other kind, with nothing to add.
