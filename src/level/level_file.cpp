@@ -9,10 +9,6 @@
 
 namespace {
 
-constexpr uint16_t kMaxTextLength = 0xFFFF;
-// A level is about 20 KB; a file with more than this after its texts is not one.
-constexpr size_t kMaxTailBytes = 16 * 1024 * 1024;
-
 // A read failure that has something to tell the user about the bytes read;
 // running out of data (TStreamEnd) is the other kind, told by where the file
 // ends.

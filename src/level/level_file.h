@@ -2,12 +2,20 @@
 // The games' level file: the board, the object records, the player block and
 // the texts of the objects that carry one.
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
 #include "level/level.h"
 
 class TStream;
+
+// A level is about 20 KB; a file with more than this after its texts is not
+// one, and the reader refuses it.
+inline constexpr size_t kMaxTailBytes = 16 * 1024 * 1024;
+// An object's text has a 16-bit length.
+inline constexpr uint16_t kMaxTextLength = 0xFFFF;
 
 // Reads a whole level file. Null when the file cannot be opened or is not a
 // valid level; a file that opens but fails to read is also shown to the user

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "cli/tiled_level.h"
+#include "level/level_file.h"
 #include "sample_game/sample_game.h"
 #include "tiled_fixture.h"
 
@@ -239,6 +241,12 @@ TEST_F(CliTiled, MapsThatCannotBeLevelsAreRefusedAndTheOutputStays) {
             }
         };
     };
+    auto nest = [](int levels) {   // elements within <map>, which is the first level
+        return [=](pugi::xml_document& d) {
+            pugi::xml_node n = d.child("map");
+            for (int i = 1; i < levels; ++i) n = n.append_child("n");
+        };
+    };
     const std::vector<TCase> cases = {
         {"map width 129", layerSize(129), "the map is 129 x 64 tiles; a level is 128 x 64"},
         {"map width 127", layerSize(127), "the map is 127 x 64 tiles; a level is 128 x 64"},
@@ -297,6 +305,10 @@ TEST_F(CliTiled, MapsThatCannotBeLevelsAreRefusedAndTheOutputStays) {
          [](pugi::xml_document& d) { Layer(d, "objects").last_child().attribute("x") = 65535 + 0; }, nullptr},
         {"x 65536", [](pugi::xml_document& d) { Layer(d, "objects").last_child().attribute("x") = 65536; },
          "object 1 stands at (65536, "},
+        {"x 1e308", [](pugi::xml_document& d) { Layer(d, "objects").last_child().attribute("x") = "1e308"; },
+         "object 1 stands at (1e+308, "},
+        {"nesting 64", nest(64), nullptr},
+        {"nesting 65", nest(65), "map: nested more than 64 levels deep"},
         {"pad", [](pugi::xml_document& d) { d.child("map").child("properties").find_child_by_attribute("property", "name", "pl_pad").attribute("value") = "00"; },
          "map property pl_pad is not 22 bytes"},
     };
@@ -318,12 +330,18 @@ TEST_F(CliTiled, MapsThatCannotBeLevelsAreRefusedAndTheOutputStays) {
     WriteText(temp.File("garbage.json"), "{\"layers\": [");
     const std::string whole = FileText(temp.File("edited.tmx"));
     WriteText(temp.File("cut.tmx"), whole.substr(0, whole.size() / 2));
+    auto repeat = [](const std::string& text, int count) { std::string all; while (count-- > 0) all += text; return all; };
+    WriteText(temp.File("deep.tmx"), "<map>" + repeat("<group>", 20000) + repeat("</group>", 20000) + "</map>");
+    WriteText(temp.File("deep.json"),
+              "{\"layers\":" + repeat("[{\"type\":\"group\",\"layers\":", 20000) + "[]" + repeat("}]", 20000) + "}");
     for (const auto& [file, message] : std::vector<std::pair<std::string, std::string>>{
              {temp.File("missing.tmx"), "cannot open the file"},
              {temp.Path(), "cannot open the file"},
              {temp.File("garbage.tmx"), "not readable XML"},
              {temp.File("garbage.json"), "not readable JSON"},
-             {temp.File("cut.tmx"), "not readable XML"}}) {
+             {temp.File("cut.tmx"), "not readable XML"},
+             {temp.File("deep.tmx"), "nested more than 64 levels deep"},
+             {temp.File("deep.json"), "nested more than 64 levels deep"}}) {
         const TTiledRun run = Tarn({"import-tiled", file, target});
         EXPECT_EQ(run.status, 1) << file;
         EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
@@ -332,6 +350,55 @@ TEST_F(CliTiled, MapsThatCannotBeLevelsAreRefusedAndTheOutputStays) {
     const TTiledRun wrongName = Tarn({"export-tiled", game + kSampleShowcaseLevel, temp.File("map.txt")});
     EXPECT_EQ(wrongName.status, 2);
     EXPECT_NE(wrongName.err.find(".tmx"), std::string::npos);
+}
+
+// JSON values are taken for what they are, nothing the reader would refuse is
+// written, and write failures say why in the system's words.
+TEST_F(CliTiled, JsonValuesLevelLimitsAndWriteFailures) {
+    const std::string target = temp.File("kept.jn1"), map = temp.File("edited.tmj"), level = game + kSampleShowcaseLevel;
+    WriteText(target, "old level");
+    ASSERT_EQ(Tarn({"export-tiled", level, map}).status, 0);
+    auto nest = [](int levels) {   // lists within the map, which is the first level
+        return [=](nlohmann::json& m) {
+            for (int i = 1; i < levels; ++i) m["nest"] = nlohmann::json::array({m["nest"]});
+        };
+    };
+    auto player = [](nlohmann::json& m) -> nlohmann::json& { return m["layers"].back()["objects"].back(); };
+    const std::vector<std::pair<std::function<void(nlohmann::json&)>, const char*>> cases = {
+        {nest(64), nullptr},
+        {nest(65), "map: nested more than 64 levels deep, deeper than any map Tiled writes"},
+        {[&](nlohmann::json& m) { player(m)["properties"][13]["value"] = nullptr; },
+         "object 1, property text is null; a property holds text, a number or true/false"},
+        {[](nlohmann::json& m) { m["properties"].push_back({{"name", "tail"}, {"type", "string"}, {"value", 12}}); },
+         "map property tail is of type int; it must be a string"},
+        {[&](nlohmann::json& m) { player(m)["properties"][1]["value"] = UINT64_MAX; },
+         "object 1, property xd is \"18446744073709551615\", not a whole number from -32768 to 65535"},
+        {[&](nlohmann::json& m) { player(m)["x"] = 1e308; },
+         "object 1 stands at (1e+308, 16), outside the positions a level can hold"}};
+    for (const auto& [edit, message] : cases) {
+        nlohmann::json edited = nlohmann::json::parse(FileText(map));
+        edit(edited);
+        WriteText(temp.File("changed.tmj"), edited.dump());
+        const TTiledRun run = Tarn({"import-tiled", temp.File("changed.tmj"), message ? target : temp.File("new.jn1")});
+        EXPECT_EQ(run.err, message ? "tarn-cli: " + temp.File("changed.tmj") + ": " + message + "\n" : "");
+    }
+    EXPECT_EQ(FileText(target), "old level");
+
+    // The bytes after the texts: as many as the reader takes, and one more.
+    TTiledMap tiled = ReadTiledMap(map);
+    tiled.properties.push_back({"tail", "", std::string(2 * kMaxTailBytes, '7')});
+    ASSERT_TRUE(TiledToLevel(tiled)->WriteToFile(target));
+    EXPECT_EQ(Tarn({"roundtrip", target, temp.File("read.jn1")}).status, 0);
+    tiled.properties.back().value += "77";
+    EXPECT_THROW(TiledToLevel(tiled), TTiledError);
+
+    WriteText(temp.File("file"), "");
+    fs::create_directory(temp.File("folder.tmx"));
+    for (const auto& [args, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"export-tiled", level, temp.File("file/m.tmx")}, "the picture " + temp.File("file/m.tiles.png") + " (Not a directory)"},
+             {{"export-tiled", level, temp.File("folder.tmx")}, "the map to the file " + temp.File("folder.tmx") + " (Is a directory)"},
+             {{"import-tiled", map, temp.Path()}, "the level to the file " + temp.Path() + " (Is a directory)"}})
+        EXPECT_EQ(Tarn(args).err, "tarn-cli: cannot write " + message + "\n");
 }
 
 }  // namespace

@@ -51,13 +51,13 @@ int CliExportTiled(TCliCall& call) {
     const TTiledExport exported = LevelToTiled(*viewer.level, *viewer.shapeman, *viewer.tileinfo, base);
     for (const TTiledPicture& picture : exported.pictures)
         if (!SavePng(picture.bitmap, dir + picture.fileName, picture.seeThrough ? 1 : 0)) {
-            call.err << "tarn-cli: cannot write the picture " << dir + picture.fileName << "\n";
+            call.err << WithFileErrorReason("tarn-cli: cannot write the picture " + dir + picture.fileName, " ") << "\n";
             return 1;
         }
     // The map last, so that it never names a picture that is not there.
     const std::string text = format == TTiledFormat::Tmx ? WriteTmx(exported.map) : WriteTmj(exported.map);
     if (!WriteText(text, target)) {
-        call.err << "tarn-cli: cannot write the map to the file " << target << "\n";
+        call.err << WithFileErrorReason("tarn-cli: cannot write the map to the file " + target, " ") << "\n";
         return 1;
     }
     return 0;
@@ -74,7 +74,7 @@ int CliImportTiled(TCliCall& call) {
         return 1;
     }
     if (!level->WriteToFile(target)) {
-        call.err << "tarn-cli: cannot write the level to the file " << target << "\n";
+        call.err << WithFileErrorReason("tarn-cli: cannot write the level to the file " + target, " ") << "\n";
         return 1;
     }
     return 0;

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "cli/tiled_level.h"
+#include "level/level_file.h"
 #include "level/object_kinds.h"
 
 namespace {
@@ -16,7 +17,6 @@ constexpr int kTileSize = 16;
 constexpr int kTileCount = 600;
 constexpr int64_t kMinField = -32768;   // 16-bit fields are given signed or unsigned
 constexpr int64_t kMaxField = 65535;
-constexpr size_t kMaxTextLength = 0xFFFF;
 
 std::string Cell(int x, int y) { return "(" + std::to_string(x) + ", " + std::to_string(y) + ")"; }
 
@@ -53,12 +53,26 @@ const TTiledLayer& RequireLayer(const TTiledMap& map, const char* name, bool obj
                       "\"");
 }
 
+// The value of a property that holds text; what names it in the error when
+// the map gave it another type (a number in place of text is a mistake).
+const std::string& TextValue(const TTiledProperty& property, const std::string& what) {
+    if (!property.type.empty() && property.type != "string")
+        throw TTiledError(what + " is of type " + property.type + "; it must be a string");
+    return property.value;
+}
+
+// A position for messages: as given, however far out of range.
+std::string Coordinate(double value) {
+    char digits[32];
+    return std::string(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+}
+
 // The words "board" cannot tell, from "x,y=hhhh x,y=hhhh ...", by cell.
 std::vector<int32_t> KeptWords(const TTiledMap& map) {
     std::vector<int32_t> kept(size_t(kBoardWidth) * kBoardHeight, -1);
     const TTiledProperty* property = FindProperty(map.properties, kBoardWords);
     if (!property) return kept;
-    const std::string& text = property->value;
+    const std::string& text = TextValue(*property, std::string("map property ") + kBoardWords);
     size_t at = 0;
     while ((at = text.find_first_not_of(' ', at)) != std::string::npos) {
         const size_t end = std::min(text.find(' ', at), text.size());
@@ -143,7 +157,7 @@ public:
             *field = uint16_t(Number(name, 0));
         if (const TTiledProperty* text = Find("text")) {
             int bad = 0;
-            if (!UnicodeToLevelText(text->value, obj->insideStr, bad))
+            if (!UnicodeToLevelText(TextValue(*text, where + ", property text"), obj->insideStr, bad))
                 throw TTiledError(where + ", property text: the character U+" + Hex(bad) +
                                   " cannot be written in a level (only codes 0-255)");
             if (obj->insideStr.size() > kMaxTextLength)
@@ -182,9 +196,9 @@ private:
             top -= double(Number(kPictureDy, 0, INT32_MIN, INT32_MAX));
         }
         const double x = std::round(left), y = std::round(top);
-        if (x < kMinField || x > kMaxField || y < kMinField || y > kMaxField)
-            throw TTiledError(where + " stands at (" + std::to_string(int64_t(x)) + ", " +
-                              std::to_string(int64_t(y)) + "), outside the positions a level can hold");
+        if (!(x >= kMinField && x <= kMaxField && y >= kMinField && y <= kMaxField))
+            throw TTiledError(where + " stands at (" + Coordinate(x) + ", " + Coordinate(y) +
+                              "), outside the positions a level can hold");
         obj.x = uint16_t(int64_t(x));
         obj.y = uint16_t(int64_t(y));
     }
@@ -216,7 +230,7 @@ void ReadPlayerBlock(const TTiledMap& map, TLevel& level) {
     level.pl_oldscore = int32_t(number("pl_oldscore", level.pl_oldscore, INT32_MIN, INT32_MAX));
     if (const TTiledProperty* inventory = FindProperty(map.properties, "pl_inv")) {
         size_t slot = 0, at = 0;
-        const std::string& text = inventory->value;
+        const std::string& text = TextValue(*inventory, "map property pl_inv");
         while ((at = text.find_first_not_of(' ', at)) != std::string::npos) {
             const size_t end = std::min(text.find(' ', at), text.size());
             if (slot == level.pl_inv.size())
@@ -229,12 +243,17 @@ void ReadPlayerBlock(const TTiledMap& map, TLevel& level) {
     }
     std::vector<uint8_t> bytes;
     if (const TTiledProperty* pad = FindProperty(map.properties, "pl_pad")) {
-        if (!ParseHexBytes(pad->value, bytes) || bytes.size() != level.pl_pad.size())
+        if (!ParseHexBytes(TextValue(*pad, "map property pl_pad"), bytes) || bytes.size() != level.pl_pad.size())
             throw TTiledError("map property pl_pad is not 22 bytes in hexadecimal (44 digits)");
         std::copy(bytes.begin(), bytes.end(), level.pl_pad.begin());
     }
     if (const TTiledProperty* tail = FindProperty(map.properties, "tail")) {
-        if (!ParseHexBytes(tail->value, bytes)) throw TTiledError("map property tail is not bytes in hexadecimal");
+        const std::string& text = TextValue(*tail, "map property tail");
+        if (text.size() / 2 > kMaxTailBytes)
+            throw TTiledError("map property tail holds " + std::to_string(text.size() / 2) +
+                              " bytes; a level file holds at most " + std::to_string(kMaxTailBytes) +
+                              " bytes after its texts");
+        if (!ParseHexBytes(text, bytes)) throw TTiledError("map property tail is not bytes in hexadecimal");
         if (!bytes.empty()) level.tail = std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
     }
 }

@@ -34,6 +34,11 @@ bool EndsWith(const std::string& text, const std::string& end) {
 
 }  // namespace
 
+TTiledError TooDeeplyNested(const std::string& where) {
+    return TTiledError(where + ": nested more than " + std::to_string(kMaxTiledNesting) +
+                       " levels deep, deeper than any map Tiled writes");
+}
+
 const TTiledTile* TTiledTileset::Tile(int id) const {
     for (const TTiledTile& tile : tiles)
         if (tile.id == id) return &tile;

@@ -82,6 +82,13 @@ struct TTiledMap {
 // Tiled keeps the flip and rotation of a placed tile in the top bits of its id.
 inline constexpr uint32_t kTiledFlipBits = 0xF0000000u;
 
+// Tiled nests a map's elements a few levels deep (groups of layers, class
+// properties); files nested deeper than this are refused as they are parsed,
+// before anything walks them, so that no crafted file can exhaust the stack.
+inline constexpr int kMaxTiledNesting = 64;
+// The refusal of such a file; where names it.
+TTiledError TooDeeplyNested(const std::string& where);
+
 const TTiledProperty* FindProperty(const TTiledProperties& properties, const std::string& name);
 // The number of cells a tile layer of that size holds; TTiledError for
 // sizes no map of a level has.

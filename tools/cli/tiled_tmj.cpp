@@ -14,17 +14,23 @@ using TOrderedJson = nlohmann::ordered_json;
 
 // ---- reading ----
 
-// The text form of a value, as the TMX form would hold it.
-std::string ValueText(const TJson& value) {
-    if (value.is_string()) return value.get<std::string>();
-    if (value.is_number_integer()) return std::to_string(value.get<int64_t>());
+// How a value is named in messages. Lists and objects are named by their kind
+// only: written out they could be as long and as deeply nested as the file.
+std::string Shown(const TJson& value) {
+    if (value.is_array()) return "a list";
+    if (value.is_object()) return "an object";
+    return value.dump();
+}
+
+// A number as the TMX form would hold it, whole numbers without a fraction.
+// Unsigned first: nlohmann counts those as integers too, and one above the
+// largest signed number must not come out negative.
+std::string NumberText(const TJson& value) {
     if (value.is_number_unsigned()) return std::to_string(value.get<uint64_t>());
-    if (value.is_number_float()) {
-        const double number = value.get<double>();
-        if (std::isfinite(number) && number == std::floor(number) && std::fabs(number) < 9.0e15)
-            return std::to_string(int64_t(number));
-    }
-    if (value.is_boolean()) return value.get<bool>() ? "true" : "false";
+    if (value.is_number_integer()) return std::to_string(value.get<int64_t>());
+    const double number = value.get<double>();
+    if (std::isfinite(number) && number == std::floor(number) && std::fabs(number) < 9.0e15)
+        return std::to_string(int64_t(number));
     return value.dump();
 }
 
@@ -40,9 +46,10 @@ int64_t Integer(const TJson& object, const char* name, const std::string& where,
     if (!value || value->is_null()) return fallback;
     int64_t number = 0;
     if (value->is_boolean()) return value->get<bool>() ? 1 : 0;
-    if ((!value->is_number() && !value->is_string()) || !ParseTiledInteger(ValueText(*value), number) ||
+    if ((!value->is_number() && !value->is_string()) ||
+        !ParseTiledInteger(value->is_string() ? value->get<std::string>() : NumberText(*value), number) ||
         number < low || number > high)
-        throw TTiledError(where + ": " + name + " is " + value->dump() + ", not a number from " +
+        throw TTiledError(where + ": " + name + " is " + Shown(*value) + ", not a number from " +
                           std::to_string(low) + " to " + std::to_string(high));
     return number;
 }
@@ -55,13 +62,15 @@ double Number(const TJson& object, const char* name, const std::string& where) {
     const TJson* value = Member(object, name);
     if (!value || value->is_null()) return 0;
     if (!value->is_number() || !std::isfinite(value->get<double>()))
-        throw TTiledError(where + ": " + name + " is " + value->dump() + ", not a number");
+        throw TTiledError(where + ": " + name + " is " + Shown(*value) + ", not a number");
     return value->get<double>();
 }
 
-std::string Text(const TJson& object, const char* name) {
+std::string Text(const TJson& object, const char* name, const std::string& where) {
     const TJson* value = Member(object, name);
-    return value && !value->is_null() ? ValueText(*value) : "";
+    if (!value || value->is_null()) return "";
+    if (!value->is_string()) throw TTiledError(where + ": " + name + " is " + Shown(*value) + ", not text");
+    return value->get<std::string>();
 }
 
 const TJson& List(const TJson& object, const char* name, const std::string& where) {
@@ -72,35 +81,52 @@ const TJson& List(const TJson& object, const char* name, const std::string& wher
     return *value;
 }
 
+// A property as the TMX form would hold it. The value's own JSON type decides
+// whether it is text, whatever type the file declares: a number or a truth
+// value is never taken as text. The members of a class property are not
+// kept: no property of a level is one.
+TTiledProperty Property(const std::string& name, const std::string& declaredType, const TJson& value,
+                        const std::string& where) {
+    if (value.is_string()) return {name, declaredType, value.get<std::string>()};
+    if (value.is_boolean()) return {name, "bool", value.get<bool>() ? "true" : "false"};
+    if (value.is_number()) return {name, value.is_number_float() ? "float" : "int", NumberText(value)};
+    if (value.is_object()) return {name, "class", ""};
+    throw TTiledError(where + ", property " + name + " is " + Shown(value) +
+                      "; a property holds text, a number or true/false");
+}
+
 TTiledProperties ReadProperties(const TJson& owner, const std::string& where) {
     TTiledProperties properties;
     const TJson* list = Member(owner, "properties");
     if (!list) return properties;
     if (list->is_object()) {
         // Maps of older Tiled versions: a plain name to value table.
-        for (auto it = list->begin(); it != list->end(); ++it) properties.push_back({it.key(), "", ValueText(*it)});
+        for (auto it = list->begin(); it != list->end(); ++it) properties.push_back(Property(it.key(), "", *it, where));
         return properties;
     }
-    for (const TJson& property : List(owner, "properties", where))
-        properties.push_back({Text(property, "name"), Text(property, "type"),
-                              Member(property, "value") ? ValueText(property["value"]) : ""});
+    for (const TJson& property : List(owner, "properties", where)) {
+        const std::string name = Text(property, "name", where);
+        const std::string type = Text(property, "type", where);
+        const TJson* value = Member(property, "value");
+        properties.push_back(value ? Property(name, type, *value, where) : TTiledProperty{name, type, ""});
+    }
     return properties;
 }
 
 TTiledTileset ReadTilesetObject(const TJson& node, const std::string& where) {
     TTiledTileset tileset;
-    tileset.name = Text(node, "name");
+    tileset.name = Text(node, "name", where);
     tileset.tileWidth = Int(node, "tilewidth", where);
     tileset.tileHeight = Int(node, "tileheight", where);
     tileset.tileCount = Int(node, "tilecount", where);
     tileset.columns = Int(node, "columns", where);
-    tileset.image = Text(node, "image");
+    tileset.image = Text(node, "image", where);
     tileset.imageWidth = Int(node, "imagewidth", where);
     tileset.imageHeight = Int(node, "imageheight", where);
     for (const TJson& tileNode : List(node, "tiles", where)) {
         TTiledTile tile;
         tile.id = Int(tileNode, "id", where);
-        tile.image = Text(tileNode, "image");
+        tile.image = Text(tileNode, "image", where);
         tile.imageWidth = Int(tileNode, "imagewidth", where);
         tile.imageHeight = Int(tileNode, "imageheight", where);
         tile.properties = ReadProperties(tileNode, where);
@@ -109,9 +135,17 @@ TTiledTileset ReadTilesetObject(const TJson& node, const std::string& where) {
     return tileset;
 }
 
+// nlohmann parses and frees without recursion; lists and objects nested too
+// deep are refused as they open, before the rest of the file is read.
 TJson ParseJson(const std::string& text, const std::string& where) {
+    auto refuseDeepNesting = [&where](int depth, TJson::parse_event_t event, TJson&) {
+        // The outermost list or object is at depth 0.
+        const bool opens = event == TJson::parse_event_t::object_start || event == TJson::parse_event_t::array_start;
+        if (opens && depth >= kMaxTiledNesting) throw TooDeeplyNested(where);
+        return true;
+    };
     try {
-        return TJson::parse(text);
+        return TJson::parse(text, refuseDeepNesting);
     } catch (const TJson::exception& error) {
         throw TTiledError(where + ": not readable JSON (" + error.what() + ")");
     }
@@ -119,8 +153,9 @@ TJson ParseJson(const std::string& text, const std::string& where) {
 
 void ReadLayers(const TJson& parent, TTiledMap& map) {
     for (const TJson& node : List(parent, "layers", "map")) {
-        const std::string type = Text(node, "type");
-        const std::string where = "layer \"" + Text(node, "name") + "\"";
+        const std::string name = Text(node, "name", "map");
+        const std::string where = "layer \"" + name + "\"";
+        const std::string type = Text(node, "type", where);
         if (type == "group") {
             ReadLayers(node, map);
             continue;
@@ -128,7 +163,7 @@ void ReadLayers(const TJson& parent, TTiledMap& map) {
         if (type != "tilelayer" && type != "objectgroup") continue;
         TTiledLayer layer;
         layer.isObjects = type == "objectgroup";
-        layer.name = Text(node, "name");
+        layer.name = name;
         layer.visible = Integer(node, "visible", where, 1, -2147483648LL, 2147483647LL) != 0;
         layer.locked = Integer(node, "locked", where, 0, -2147483648LL, 2147483647LL) != 0;
         if (!layer.isObjects) {
@@ -139,7 +174,7 @@ void ReadLayers(const TJson& parent, TTiledMap& map) {
             const TJson* data = Member(node, "data");
             if (!data) throw TTiledError(where + ": the layer has no data");
             if (data->is_string()) {
-                layer.cells = DecodeLayerData(Text(node, "encoding"), Text(node, "compression"),
+                layer.cells = DecodeLayerData(Text(node, "encoding", where), Text(node, "compression", where),
                                               data->get<std::string>(), count, where);
             } else {
                 if (!data->is_array() || data->size() != count)
@@ -148,7 +183,7 @@ void ReadLayers(const TJson& parent, TTiledMap& map) {
                 layer.cells.reserve(count);
                 for (const TJson& cell : *data) {
                     if (!cell.is_number_unsigned() && !(cell.is_number_integer() && cell.get<int64_t>() >= 0))
-                        throw TTiledError(where + ": the cell list holds " + cell.dump() + ", not a tile id");
+                        throw TTiledError(where + ": the cell list holds " + Shown(cell) + ", not a tile id");
                     const uint64_t gid = cell.get<uint64_t>();
                     if (gid > 0xFFFFFFFFu) throw TTiledError(where + ": the cell list holds a tile id too large");
                     layer.cells.push_back(uint32_t(gid));
@@ -163,7 +198,7 @@ void ReadLayers(const TJson& parent, TTiledMap& map) {
             object.y = Number(objectNode, "y", where);
             object.width = Number(objectNode, "width", where);
             object.height = Number(objectNode, "height", where);
-            object.properties = ReadProperties(objectNode, where);
+            object.properties = ReadProperties(objectNode, "object " + std::to_string(object.id));
             layer.objects.push_back(std::move(object));
         }
         map.layers.push_back(std::move(layer));
@@ -258,11 +293,11 @@ TTiledTileset ReadTsj(const std::string& text, const std::string& where) {
 }
 
 TTiledMap ReadTmj(const std::string& text, const std::string& dir) {
-    const TJson document = ParseJson(text, "map");
-    if (!document.is_object() || !Member(document, "layers")) throw TTiledError("not a Tiled map (no layers)");
     const std::string where = "map";
+    const TJson document = ParseJson(text, where);
+    if (!document.is_object() || !Member(document, "layers")) throw TTiledError("not a Tiled map (no layers)");
     TTiledMap map;
-    map.orientation = Text(document, "orientation");
+    map.orientation = Text(document, "orientation", where);
     map.width = Int(document, "width", where);
     map.height = Int(document, "height", where);
     map.tileWidth = Int(document, "tilewidth", where);
@@ -271,9 +306,9 @@ TTiledMap ReadTmj(const std::string& text, const std::string& dir) {
     map.nextObjectId = Int(document, "nextobjectid", where, 1);
     map.properties = ReadProperties(document, where);
     for (const TJson& node : List(document, "tilesets", where)) {
-        const std::string tilesetWhere = "tileset \"" + Text(node, "name") + "\"";
+        const std::string tilesetWhere = "tileset \"" + Text(node, "name", where) + "\"";
         const uint32_t firstgid = uint32_t(Integer(node, "firstgid", tilesetWhere, 1, 1, 0x0FFFFFFF));
-        const std::string source = Text(node, "source");
+        const std::string source = Text(node, "source", tilesetWhere);
         TTiledTileset tileset =
             !source.empty() ? ReadExternalTileset(dir, source, firstgid) : ReadTilesetObject(node, tilesetWhere);
         tileset.firstgid = firstgid;

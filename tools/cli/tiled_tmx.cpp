@@ -73,12 +73,29 @@ TTiledTileset ReadTilesetNode(const pugi::xml_node& node, const std::string& whe
     return tileset;
 }
 
+// Finds an element nested deeper than a map's can be. pugixml parses, walks
+// and frees a document without recursion, so the check may come after the
+// parse.
+class TNestingCheck : public pugi::xml_tree_walker {
+public:
+    bool tooDeep = false;
+
+    bool for_each(pugi::xml_node& node) override {
+        // The document's own children are at depth 0.
+        tooDeep = node.type() == pugi::node_element && depth() >= kMaxTiledNesting;
+        return !tooDeep;
+    }
+};
+
 pugi::xml_document ParseXml(const std::string& text, const std::string& where) {
     pugi::xml_document document;
     const pugi::xml_parse_result result = document.load_buffer(text.data(), text.size());
     if (!result)
         throw TTiledError(where + ": not readable XML (" + result.description() + " at byte " +
                           std::to_string(result.offset) + ")");
+    TNestingCheck nesting;
+    document.traverse(nesting);
+    if (nesting.tooDeep) throw TooDeeplyNested(where);
     return document;
 }
 
