@@ -195,6 +195,7 @@ int LastFileError() { return lastFileError; }
 
 std::string WithFileErrorReason(const std::string& text, const std::string& separator) {
     if (lastFileError == 0) return text;
-    const std::string reason = lastFileError == kNotARegularFile ? "is not a regular file" : std::strerror(lastFileError);
+    const std::string reason =
+        lastFileError == kNotARegularFile ? "is not a regular file" : std::strerror(lastFileError);
     return text + separator + "(" + reason + ")";
 }

@@ -91,8 +91,9 @@ std::string Refused(int reason) {
     return "";
 }
 
-// A writer holds its temporary file open for writing while it writes, and closes it right before the rename; a file nobody
-// holds that was not written for this long is one a killed run left.
+// A writer holds its temporary file open for writing while it writes and
+// closes it right before the rename; a file nobody holds that was not
+// written for this long is one a killed run left.
 constexpr int64_t kLeftAfter100ns = 60LL * 10000000;
 
 int64_t Steps(FILETIME time) { return (static_cast<int64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
@@ -166,8 +167,8 @@ void RemoveLeftTemporariesBeside(const std::string& target) {
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     do {
-        if ((entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) ||
-            !IsTemporaryName(Utf8Text(entry.cFileName)) ||
+        const DWORD notAFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+        if ((entry.dwFileAttributes & notAFile) || !IsTemporaryName(Utf8Text(entry.cFileName)) ||
             Steps(now) - Steps(entry.ftLastWriteTime) <= kLeftAfter100ns)
             continue;
         // Shared with nobody: refused while a live writer holds the file.

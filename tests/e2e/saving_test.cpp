@@ -186,7 +186,7 @@ TEST_F(Saving, TheLevelsFileIsKnownByAnyNameAndAChangeWithinASecondIsSeen) {
     std::vector<uint8_t> theirs = ReadFileBytes(level);
     theirs[0] ^= 1;
     host.Then([&] {
-        std::fstream(level, std::ios::in | std::ios::out | std::ios::binary).write(reinterpret_cast<char*>(&theirs[0]), 1);
+        std::fstream(level, std::ios::in | std::ios::out | std::ios::binary).put(char(theirs[0]));
         fs::last_write_time(level, second + std::chrono::milliseconds(700));
         viewer.levelchanged = 1;
     });

@@ -13,6 +13,7 @@ int CliRoundtrip(TCliCall& call) {
         call.err << WithFileErrorReason("tarn-cli: cannot write the level to the file " + target, " ") << "\n";
         return 1;
     }
-    if (otherNames) call.err << "tarn-cli: " << target << " had other names (hard links); they still hold the old level\n";
+    if (otherNames)
+        call.err << "tarn-cli: " << target << " had other names (hard links); they still hold the old level\n";
     return 0;
 }
