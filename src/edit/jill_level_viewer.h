@@ -226,6 +226,8 @@ public:
     // levelfile as this run last loaded or saved it, to notice another
     // program's change before a save overwrites it; absent for a new level.
     TFileIdentity levelfileKnown;
+    // The file as saved after the user was told that other names (hard links) still hold the old level.
+    TFileIdentity otherNamesTold;
     // This run's recovery copy, named once and kept for the run; the lock
     // tells other runs the copy's owner is alive. Both absent while the level
     // has no unsaved changes.

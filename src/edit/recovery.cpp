@@ -89,7 +89,7 @@ void TJillLevelViewer::KeepRecoveryCopy() {
     // Handed to the system without waiting for the disk: that keeps the write
     // well inside a frame, and the copy is there for the next run however
     // this one ends, short of the machine losing power.
-    TStreamPtr stream = OpenReplaceStream(RecoveryCopyPath(recoveryName), false);
+    TStreamPtr stream = OpenReplaceStream(RecoveryCopyPath(recoveryName), TReplace::Private);
     if (!stream || stream->WriteRaw(file.data(), file.size()) != file.size() || !stream->Close()) {
         // Tried again at the next check; a box every second would stop the work.
         LogLine(WithFileErrorReason("Recovery :: cannot write \"" + RecoveryCopyPath(recoveryName) + "\"", " "));

@@ -68,15 +68,21 @@ public:
         return true;
     }
 
+    // Whether the next field is called name: for fields that copies written
+    // by earlier versions lack.
+    bool Follows(const std::string& name) const {
+        const std::string head = name + " ";
+        return bytes.size() - at >= head.size() && std::equal(head.begin(), head.end(), bytes.begin() + long(at));
+    }
+
     bool Finish() { return at == bytes.size() || Fail("it goes on after its last field"); }
 
     std::string problem;
 
 private:
     bool Field(const std::string& name, const uint8_t*& first, size_t& count) {
+        if (!Follows(name)) return Fail("the field \"" + name + "\" is missing");
         const std::string head = name + " ";
-        if (bytes.size() - at < head.size() || !std::equal(head.begin(), head.end(), bytes.begin() + long(at)))
-            return Fail("the field \"" + name + "\" is missing");
         size_t lineEnd = at + head.size();
         while (lineEnd < bytes.size() && bytes[lineEnd] != '\n') ++lineEnd;
         if (lineEnd == bytes.size()) return Fail("it ends within the field \"" + name + "\"");
@@ -119,6 +125,7 @@ std::vector<uint8_t> EncodeRecoveryCopy(const TRecoveryCopy& copy) {
     PutNumber(out, "size", copy.known.size);
     PutNumber(out, "modified", copy.known.modifiedNs);
     PutNumber(out, "inode", copy.known.inode);
+    PutNumber(out, "device", copy.known.device);
     PutField(out, "level", copy.levelBytes.data(), copy.levelBytes.size());
     return out;
 }
@@ -131,6 +138,7 @@ bool DecodeRecoveryCopy(const std::vector<uint8_t>& bytes, TRecoveryCopy& copy, 
                     reader.Text("game", read.gameName) && reader.Text("time", read.time) &&
                     reader.Number("exists", exists) && reader.Number("size", read.known.size) &&
                     reader.Number("modified", read.known.modifiedNs) && reader.Number("inode", read.known.inode) &&
+                    (!reader.Follows("device") || reader.Number("device", read.known.device)) &&
                     reader.Bytes("level", read.levelBytes) && reader.Finish();
     if (!ok) {
         problem = reader.problem;

@@ -9,12 +9,14 @@
 #include <vector>
 
 // A file as the system knows it at one moment. A file replaced by renaming
-// another over it gets a new inode; one rewritten in place a new time.
+// another over it gets a new inode; one rewritten in place a new time, to
+// the nanosecond where the file system keeps it so finely.
 struct TFileIdentity {
     bool exists = false;
     int64_t size = 0;
     int64_t modifiedNs = 0;   // modification time, nanoseconds since 1970
-    uint64_t inode = 0;
+    uint64_t inode = 0;       // the file's number on its device (Windows: the file index)
+    uint64_t device = 0;      // the device (Windows: the volume's serial number)
 
     bool operator==(const TFileIdentity&) const = default;
 };
@@ -22,6 +24,17 @@ struct TFileIdentity {
 // The file at path now; through symbolic links, the file they point to.
 // Not there (or not readable as a file entry): exists is false.
 TFileIdentity FileIdentity(const std::string& path);
+
+// How many names (hard links) the file at path has; through symbolic links,
+// the file they point to. 0 when it is not there.
+int HardLinkCount(const std::string& path);
+
+// Whether two identities are of one file, whatever names it was found by:
+// relative or absolute, through links, or another hard link. Its contents
+// may differ between the two moments.
+inline bool SameFile(const TFileIdentity& a, const TFileIdentity& b) {
+    return a.exists && b.exists && a.device == b.device && a.inode == b.inode;
+}
 
 // The plain file names in folder, in name order; empty when it cannot be listed.
 std::vector<std::string> FolderFileNames(const std::string& folder);

@@ -22,7 +22,13 @@ TFileIdentity FileIdentity(const std::string& path) {
     identity.size = static_cast<int64_t>(info.st_size);
     identity.modifiedNs = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
     identity.inode = static_cast<uint64_t>(info.st_ino);
+    identity.device = static_cast<uint64_t>(info.st_dev);
     return identity;
+}
+
+int HardLinkCount(const std::string& path) {
+    struct stat info;
+    return path.empty() || stat(HostPath(path).c_str(), &info) != 0 ? 0 : static_cast<int>(info.st_nlink);
 }
 
 std::vector<std::string> FolderFileNames(const std::string& folder) {

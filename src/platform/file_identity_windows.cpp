@@ -39,22 +39,38 @@ private:
 
 }  // namespace
 
-TFileIdentity FileIdentity(const std::string& path) {
-    TFileIdentity identity;
-    if (path.empty()) return identity;
+namespace {
+
+// What the system keeps about the file at path, read without opening it
+// for reading or writing. False when it is not there.
+bool FileInformation(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+    if (path.empty()) return false;
     const HANDLE handle = CreateFileW(WidePath(path).c_str(), 0,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return identity;
-    BY_HANDLE_FILE_INFORMATION info;
+    if (handle == INVALID_HANDLE_VALUE) return false;
     const bool known = GetFileInformationByHandle(handle, &info);
     CloseHandle(handle);
-    if (!known) return identity;
+    return known;
+}
+
+}  // namespace
+
+TFileIdentity FileIdentity(const std::string& path) {
+    TFileIdentity identity;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!FileInformation(path, info)) return identity;
     identity.exists = true;
     identity.size = (static_cast<int64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     identity.modifiedNs = NanosecondsSince1970(info.ftLastWriteTime);
     identity.inode = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    identity.device = info.dwVolumeSerialNumber;
     return identity;
+}
+
+int HardLinkCount(const std::string& path) {
+    BY_HANDLE_FILE_INFORMATION info;
+    return FileInformation(path, info) ? static_cast<int>(info.nNumberOfLinks) : 0;
 }
 
 std::vector<std::string> FolderFileNames(const std::string& folder) {

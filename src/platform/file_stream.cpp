@@ -76,6 +76,7 @@ public:
     }
     bool Good() const override { return good; }
     int ErrorNumber() const override { return error; }
+    FILE* File() const { return file; }
 
     // A failure that happened around the stream (making the file take its
     // place) counts as the stream's own.
@@ -95,8 +96,8 @@ private:
 
 class TReplaceStream : public TStream {
 public:
-    TReplaceStream(std::string target, std::string temporary, FILE* file, bool toDisk)
-        : target(std::move(target)), temporary(std::move(temporary)), inner(file), toDisk(toDisk) {}
+    TReplaceStream(std::string target, std::string temporary, FILE* file, TReplace how)
+        : target(std::move(target)), temporary(std::move(temporary)), inner(file), how(how) {}
     ~TReplaceStream() override {
         if (!finished) Abandon();
     }
@@ -114,12 +115,10 @@ public:
     bool Close() override {
         if (finished) return succeeded;
         finished = true;
-        bool ok = (toDisk ? inner.Sync() : inner.Flush()) && inner.Close();
-        ok = ok && Step(PutInPlace(temporary, target, toDisk));
-        if (!ok) {
-            inner.Close();
-            RemoveFile(temporary);
-        }
+        bool ok = inner.Flush();
+        if (how == TReplace::Document) ok = ok && Step(TakeOverAttributes(inner.File(), target)) && inner.Sync();
+        ok = ok && inner.Close() && Step(PutInPlace(temporary, target, how));
+        if (!ok) Abandon();
         succeeded = ok;
         return ok;
     }
@@ -138,7 +137,7 @@ private:
     std::string target;
     std::string temporary;
     TFileStream inner;
-    bool toDisk;
+    TReplace how;
     bool finished = false;
     bool succeeded = false;
 };
@@ -182,21 +181,21 @@ TStreamPtr OpenWriteStream(const std::string& path) {
     return std::make_shared<TFileStream>(file);
 }
 
-TStreamPtr OpenReplaceStream(const std::string& path, bool toDisk) {
+TStreamPtr OpenReplaceStream(const std::string& path, TReplace how) {
     if (HostPath(path).empty()) return FailWith(ENOENT);
-    // The game reads the file a link points to: that file is the one to
-    // replace, in its own folder, or the edit would only cut the link.
-    std::string target = ReplacedFile(HostPath(path));
+    const std::string target = ReplacedFile(HostPath(path), how);
     if (target.empty()) return FailWith(errno);
-    if (PathType(target) == 2) return FailWith(EISDIR);
+    RemoveLeftTemporariesBeside(target);
     TTemporaryFile temporary = MakeTemporaryBeside(target);
     if (!temporary.file) return FailWith(errno);
-    return std::make_shared<TReplaceStream>(target, temporary.path, temporary.file, toDisk);
+    return std::make_shared<TReplaceStream>(target, temporary.path, temporary.file, how);
 }
 
 int LastFileError() { return lastFileError; }
 
 std::string WithFileErrorReason(const std::string& text, const std::string& separator) {
     if (lastFileError == 0) return text;
-    return text + separator + "(" + std::strerror(lastFileError) + ")";
+    const std::string reason =
+        lastFileError == kNotARegularFile ? "is not a regular file" : std::strerror(lastFileError);
+    return text + separator + "(" + reason + ")";
 }

@@ -86,16 +86,33 @@ private:
 TStreamPtr OpenReadStream(const std::string& path);
 // Creates or truncates a file for writing. Null when that fails.
 TStreamPtr OpenWriteStream(const std::string& path);
-// Writes to a temporary file beside path; Close() flushes it to disk and
-// renames it over path, keeping the old file's permission bits. If anything
-// fails, or the stream is dropped without Close(), path is left as it was.
-// When path is a symbolic link (or a chain of them) the file it points to is
-// the one replaced, in its own folder, and the link stays; a link pointing
-// nowhere gets the file it names. Without toDisk the new file is handed to
-// the system but not waited for on the disk: it survives the program's end
-// in any way, not necessarily a power cut, and closes in a fraction of the
-// time (for copies written often while the user works).
-TStreamPtr OpenReplaceStream(const std::string& path, bool toDisk = true);
+// How a replace treats the file it replaces.
+enum class TReplace {
+    // A file of the user's. A symbolic link (or a chain of them) is written
+    // through: the file it points to is replaced, in its own folder, and the
+    // link stays; a link pointing nowhere gets the file it names. The old
+    // file's owner, group and permissions are kept, and the new file and its
+    // name are on the disk before Close() answers.
+    Document,
+    // A file of the program's own (a recovery copy). Whatever has the name,
+    // a link included, is replaced itself, so that nothing planted there can
+    // send the bytes elsewhere. The file stays private to its owner, and is
+    // handed to the system without waiting for the disk: it survives the
+    // program's end in any way, not necessarily a power cut, and closes in a
+    // fraction of the time (for copies written often while the user works).
+    Private,
+};
+// Writes to a temporary file beside path; Close() puts it in path's place
+// in one step. If anything fails, or the stream is dropped without Close(),
+// path is left as it was. Only a regular file, or a name not taken yet, is
+// replaced: anything else fails with kNotARegularFile. Temporary files that
+// killed runs left in that folder are removed first.
+TStreamPtr OpenReplaceStream(const std::string& path, TReplace how = TReplace::Document);
+
+// The error number, beyond the system's own, of a file that is neither a
+// regular file nor a folder (a pipe, a device, a socket): such a file is
+// neither read as a file nor replaced by one.
+constexpr int kNotARegularFile = 0x10000;
 
 // The error number of the latest failure of a file stream: an open that
 // gave null, or a stream's first failure. Every successful open clears it,
@@ -103,8 +120,8 @@ TStreamPtr OpenReplaceStream(const std::string& path, bool toDisk = true);
 // no (a level, a picture, the settings) are asked through this.
 int LastFileError();
 // text, then separator and the system's own description of LastFileError()
-// in parentheses ("(No space left on device)"); text alone when the latest
-// failure had no system reason.
+// in parentheses ("(No space left on device)", "(is not a regular file)");
+// text alone when the latest failure had no reason.
 std::string WithFileErrorReason(const std::string& text, const std::string& separator);
 
 // Makes bytes built into the program readable as "incbin::" + name. Only

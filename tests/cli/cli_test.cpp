@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -187,6 +188,18 @@ TEST_F(Cli, RoundtripCopiesByteForByteAndReportsWriteFailures) {
     EXPECT_EQ(RunTool({"roundtrip", in, temp.File("linked.one")}).status, 0);
     EXPECT_EQ(ReadFileBytes(temp.File("store/kept.one")), ReadFileBytes(in));
     EXPECT_EQ(std::filesystem::read_symlink(temp.File("linked.one")), "store/kept.one");
+}
+
+TEST_F(Cli, RoundtripRefusesPipesAndSaysWhenOtherNamesKeepTheOldLevel) {
+    const std::string in = Write(TLevelBytes(), "in.jn1"), pipe = temp.File("pipe.jn1"), out = temp.File("out.jn1");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+    EXPECT_EQ(RunTool({"roundtrip", in, pipe}).err,
+              "tarn-cli: cannot write the level to the file " + pipe + " (is not a regular file)\n");
+    WriteFileText(out, "old");
+    std::filesystem::create_hard_link(out, temp.File("other.jn1"));
+    EXPECT_EQ(RunTool({"roundtrip", in, out}).err,
+              "tarn-cli: " + out + " had other names (hard links); they still hold the old level\n");
+    EXPECT_EQ(ReadFileText(temp.File("other.jn1")), "old");
 }
 
 TEST_F(Cli, LogGoesToTheGivenFileOnly) {

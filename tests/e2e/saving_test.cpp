@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
 
@@ -171,6 +172,37 @@ TEST_F(Saving, ClosingTheWindowFromTheEditorSaysWhenTheSettingsCannotBeWritten) 
                             "window settings of this session are lost; the previous settings file is unchanged."
                             "\n\n(No such file or directory)");
     EXPECT_FALSE(fs::exists(work.File("nowhere")));
+}
+
+TEST_F(Saving, TheLevelsFileIsKnownByAnyNameAndAChangeWithinASecondIsSeen) {
+    const std::string level = game + "showcase.jn1";
+    const fs::file_time_type written = fs::last_write_time(level);
+    const fs::file_time_type second = written - written.time_since_epoch() % std::chrono::seconds(1);
+    fs::last_write_time(level, second + std::chrono::milliseconds(100));
+    // Opened by a relative name, rewritten in place by another program in the same second.
+    host.ExpectRequestFile("game/showcase.jn1");
+    ClickMenuEntry(kLoadLevel);
+    host.WaitUntil([&] { return viewer.levelfile == "game/showcase.jn1"; });
+    std::vector<uint8_t> theirs = ReadFileBytes(level);
+    theirs[0] ^= 1;
+    host.Then([&] {
+        std::fstream(level, std::ios::in | std::ios::out | std::ios::binary).put(char(theirs[0]));
+        fs::last_write_time(level, second + std::chrono::milliseconds(700));
+        viewer.levelchanged = 1;
+    });
+    LeaveEditor();
+    // Save As with the absolute name asks, as Save Level does.
+    host.ExpectRequestFile(level);
+    host.ExpectConfirm(0);
+    ClickMenuEntry(kSaveLevelAs);
+    host.ExpectProceed(0);
+    ClickMenuEntry(kQuit);
+    EXPECT_EQ(RunMenu().end, TRunEnd::Exited);
+
+    ASSERT_EQ(Shown(), 4u);
+    EXPECT_EQ(Call(2).text, "The file\n\n" + level + "\n\nwas changed by another program since Tarn opened it.\n\n"
+                            "Overwrite it with the level as it is in Tarn?");
+    EXPECT_EQ(ReadFileBytes(level), theirs);
 }
 
 // Saving and exporting into a folder of the given disk, both refused.
