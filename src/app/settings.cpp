@@ -85,6 +85,7 @@ void TJillLevelViewer::LoadSettings() {
     OpenGraphicsWindow(width, height, 0, 60, 0);
     if (ScreenWidth() == 0 || ScreenHeight() == 0) {
         LogError();
+        LogLine(" " + GraphicsWindowFailure());
         LogBlock("Cannot start graphics mode - Program halted.");
         // Not the orderly end ExitProgram stands for: whoever started the
         // program learns from the status that it could not run.

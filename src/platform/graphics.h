@@ -32,6 +32,8 @@ int WindowSizeChanged();
 std::string RendererName();
 // One line for the log: which renderer draws and why it was chosen.
 const std::string& RendererChoice();
+// Why the last OpenGraphicsWindow failed, for the log; "" after a success.
+const std::string& GraphicsWindowFailure();
 
 // Fills the current viewport with the clear colour (black).
 void Cls();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -41,6 +42,27 @@ struct TWindowState {
 TWindowState& State() {
     static TWindowState state;
     return state;
+}
+
+// Why the last attempt to open the window failed; kept apart from the window
+// state, which closing the failed window clears.
+std::string& FailureReason() {
+    static std::string reason;
+    return reason;
+}
+
+bool Failed(std::string reason) {
+    FailureReason() = std::move(reason);
+    return false;
+}
+
+// When no window system answers (no display, or one that dropped the
+// connection while it was being made), SDL carries on with a driver that
+// draws into memory alone: the program would then run for good with a window
+// nobody can see. Such a driver serves only when asked for by name, as the
+// tests' headless display asks for "dummy".
+bool DrawsIntoMemoryAlone(const char* driver) {
+    return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
 }
 
 struct TFlipHooks {
@@ -149,7 +171,13 @@ uint32_t RendererGeneration() { return State().generation; }
 
 bool InitVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return Failed(SDL_GetError());
+    const char* named = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    if (!(named && *named) && DrawsIntoMemoryAlone(SDL_GetCurrentVideoDriver())) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return Failed("No window system could be reached to show the window on "
+                      "(DISPLAY or WAYLAND_DISPLAY should name a running display)");
+    }
     SDL_AddEventWatch(WatchWindowEvents, nullptr);
     static bool quitRegistered = false;
     if (!quitRegistered) {
@@ -166,7 +194,9 @@ bool InitVideo() {
 
 bool OpenGraphicsWindow(int width, int height, int depth, int hertz, int) {
     CloseGraphicsWindow();
-    if (width <= 0 || height <= 0 || width > kMaxWindowSide || height > kMaxWindowSide) return false;
+    if (width <= 0 || height <= 0 || width > kMaxWindowSide || height > kMaxWindowSide)
+        return Failed("A window of " + std::to_string(width) + " x " + std::to_string(height) +
+                      " pixels cannot be made");
     if (!InitVideo()) return false;
     auto& state = State();
     const bool made = MakeWindowAndRenderer(state, width, height, depth);
@@ -174,9 +204,11 @@ bool OpenGraphicsWindow(int width, int height, int depth, int hertz, int) {
     int outWidth = 0, outHeight = 0;
     if (!made || SDL_GetRendererOutputSize(state.renderer, &outWidth, &outHeight) != 0 ||
         outWidth <= 0 || outHeight <= 0) {
+        FailureReason() = SDL_GetError();
         CloseGraphicsWindow();
         return false;
     }
+    FailureReason().clear();
     state.windowId = SDL_GetWindowID(state.window);
     ++state.generation;
     state.width = width;
@@ -211,6 +243,7 @@ int ScreenWidth() { return State().width; }
 int ScreenHeight() { return State().height; }
 std::string RendererName() { return RendererNameOf(State().renderer); }
 const std::string& RendererChoice() { return State().rendererChoice; }
+const std::string& GraphicsWindowFailure() { return FailureReason(); }
 uint64_t PresentedFrames() { return State().presented; }
 
 int WindowSizeChanged() {

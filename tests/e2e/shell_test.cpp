@@ -169,6 +169,7 @@ TEST_F(Shell, AWindowThatCannotOpenHaltsWithTheLogBlockAndNoMessage) {
     EXPECT_EQ(run.end, TRunEnd::Exited);
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_TRUE(log.HasLine("Trying to start windowed graphics mode 0 x 720 ... ERROR"));
+    EXPECT_TRUE(log.HasLine(" A window of 0 x 720 pixels cannot be made"));
     EXPECT_TRUE(log.HasBlock("Cannot start graphics mode - Program halted."));
     EXPECT_TRUE(host.Requesters().empty());
     EXPECT_EQ(ReadFileText(work.File("tarn.ini")), "[graphics]\nwidth=wide\n");

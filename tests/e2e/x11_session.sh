@@ -4,6 +4,7 @@
 
 tarn_title='Tarn - A Level Editor For Jill (Version 1.1)'
 tarn_pid=""
+tarn_folder=""
 xvfb_pid=""
 window=""
 
@@ -11,7 +12,26 @@ fail() {
     echo "FAIL: $*"
     [ -f "$work/tarn.err" ] && sed 's/^/tarn: /' "$work/tarn.err"
     [ -f "$work/zenity.calls" ] && sed 's/^/zenity: /' "$work/zenity.calls"
+    show_tarn_state
     exit 1
+}
+
+# show_tarn_state: what tarn was doing, for a failure that does not say it
+# itself: its log, the stacks of its threads while it still runs, and the
+# windows the X server has.
+show_tarn_state() {
+    if [ -n "$tarn_folder" ] && [ -f "$tarn_folder/log.txt" ]; then
+        tr -d '\r' <"$tarn_folder/log.txt" | sed 's/^/log: /'
+    fi
+    if [ -n "$tarn_pid" ] && kill -0 "$tarn_pid" 2>/dev/null; then
+        if command -v gdb >/dev/null 2>&1; then
+            timeout 60 gdb -batch -p "$tarn_pid" -ex 'thread apply all bt' 2>&1 |
+                grep -E '^(Thread|#)' | sed 's/^/stack: /' || true
+        else
+            echo "stack: gdb is not installed"
+        fi
+    fi
+    if [ -n "${DISPLAY:-}" ]; then xwininfo -root -tree 2>&1 | sed 's/^/window: /' || true; fi
 }
 
 # wait_for SECONDS WHAT COMMAND...: runs COMMAND until it succeeds.
@@ -21,14 +41,22 @@ wait_for() {
     local deadline=$((SECONDS + seconds))
     until "$@"; do
         [ "$SECONDS" -lt "$deadline" ] || fail "$what"
-        [ -z "$tarn_pid" ] || kill -0 "$tarn_pid" 2>/dev/null || fail "tarn ended early, waiting for: $what"
+        if [ -n "$tarn_pid" ] && ! kill -0 "$tarn_pid" 2>/dev/null; then
+            local status=0
+            wait "$tarn_pid" || status=$?
+            fail "tarn ended early (status $status), waiting for: $what"
+        fi
         sleep 0.1
     done
 }
 
 # start_x_server: a 1600 x 900 Xvfb on a display number it picks itself.
+# Without -noreset the server resets each time its last client leaves, as
+# every probe of these scripts does while tarn is not yet connected; a
+# connection that arrives during the reset is dropped, and tarn finds no
+# display (a desktop's server, with its session's clients, never resets so).
 start_x_server() {
-    Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.err" &
+    Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.err" &
     xvfb_pid=$!
     wait_for 10 "Xvfb did not start: $(cat "$work/xvfb.err" 2>/dev/null)" test -s "$work/display"
     export DISPLAY=":$(head -n1 "$work/display")"
@@ -67,6 +95,8 @@ in_folder() { cd "$1" && shift && exec "$@"; }
 # start_window COMMAND...: runs COMMAND in the background and waits for
 # its mapped window titled as Tarn; sets $window and $tarn_pid.
 start_window() {
+    tarn_folder=$PWD
+    [ "$1" != in_folder ] || tarn_folder=$2
     "$@" >"$work/tarn.out" 2>"$work/tarn.err" &
     tarn_pid=$!
     window=""
