@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -14,6 +15,7 @@
 #include "level/level_file.h"
 #include "platform/stream.h"
 #include "support/files.h"
+#include "support/small_disk.h"
 #include "support/system_traits.h"
 
 namespace {
@@ -90,7 +92,7 @@ protected:
         return false;
     }
     void PlantCopy(const std::string& name, const TRecoveryCopy& copy) {
-        fs::create_directories(folder);
+        MakeFolder(folder);
         WriteFileBytes(folder + "/" + name + kRecoveryCopySuffix, EncodeRecoveryCopy(copy));
     }
 };
@@ -125,8 +127,11 @@ TEST_F(Recovery, TheCopyFollowsUnsavedChangesAndGoesWhenTheyAreSavedDiscardedRep
         TLevelPtr copied = LevelOf(copy.levelBytes);
         ASSERT_TRUE(copied);
         EXPECT_EQ(Cell(*copied, 10, 10), 45);
-        // The run's lock lies beside its copy.
+        // The run's lock lies beside its copy, in a folder of this user's alone.
         EXPECT_EQ(Files().size(), 2u);
+        if (FilesHavePermissionBits()) {
+            EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
+        }
         // A long stroke: the passes after its first take no undo state, and
         // the copy still follows them while the button is held.
         host.MoveMouse(CellX(20), CellY(12));
@@ -337,6 +342,90 @@ TEST_F(Recovery, AFileChangedByAnotherProgramIsNotOverwrittenUnasked) {
     ASSERT_TRUE(saved);
     EXPECT_EQ(Cell(*saved, 10, 10), 45);
     EXPECT_EQ(Cell(*saved, 12, 10), 45);
+}
+
+TEST_F(Recovery, NoCopyGoesThroughALinkOrIntoAFolderOthersCanChange) {
+    if (!SymbolicLinksCanBeMade(game) || !FilesHavePermissionBits())
+        GTEST_SKIP() << "needs symbolic links and permission bits";
+    // Another user's links where this run's first copy and second lock
+    // would go, in a folder anyone may write to.
+    ASSERT_TRUE(MakeFolder(folder));
+    const std::string mine = "tarn-" + std::to_string(ProcessId()) + "-";
+    fs::create_symlink(work.File("target1"), folder + "/" + mine + "1.recovery");
+    fs::create_symlink(work.File("target2"), folder + "/" + mine + "2.lock");
+    fs::permissions(folder, fs::perms::all);
+    LoadFromMenu("showcase.jn1");
+    PickBrush();
+    // No copy then, and the user is told once the button is up.
+    host.ExpectNotify();
+    Paint(10, 10);
+    host.WaitUntil([&] { return host.Requesters().size() == 2; });
+    Step([&] {
+        EXPECT_EQ(host.Requesters()[1].text, "Unsaved changes cannot be protected: the folder " +
+                                                 fs::current_path().string() +
+                                                 "/recovery is not safe (other users can write to it)");
+        EXPECT_EQ(Files().size(), 2u);
+        fs::permissions(folder, fs::perms::owner_all);
+    });
+    // The folder closed again: the copy takes the first name without links.
+    Paint(11, 10);
+    host.WaitUntil([&] { return fs::exists(folder + "/" + mine + "3.recovery"); });
+    // A link put in the copy's place is not written through either.
+    Step([&] {
+        fs::remove(folder + "/" + mine + "3.recovery");
+        fs::create_symlink(work.File("target3"), folder + "/" + mine + "3.recovery");
+    });
+    Paint(12, 10);
+    host.WaitUntil([&] { return fs::exists(folder + "/" + mine + "4.recovery"); });
+    Step([&] { host.PressKey(VK_ESCAPE); });
+    host.ExpectProceed(0);
+    ClickMenuEntry(kQuit);
+    EXPECT_EQ(RunMenu().end, TRunEnd::Exited);
+
+    for (const char* target : {"target1", "target2", "target3"}) EXPECT_FALSE(fs::exists(work.File(target)));
+    EXPECT_EQ(host.Requesters().size(), 3u);
+    EXPECT_EQ(Files(), (std::set<std::string>{mine + "1.recovery", mine + "2.lock", mine + "3.recovery"}));
+    EXPECT_TRUE(log.HasLine("Recovery :: \"recovery/" + mine + "1.recovery\" is a symbolic link: skipped"));
+    EXPECT_TRUE(log.HasLine("Recovery :: \"recovery/" + mine + "2.lock\" is a symbolic link: skipped"));
+    EXPECT_TRUE(
+        log.HasLine("Recovery :: \"recovery/" + mine + "3.recovery\" is not written: a symbolic link is in its place"));
+}
+
+TEST_F(Recovery, ASettingsFolderThatCannotBeWrittenIsToldOnceAndNotInTheMiddleOfAStroke) {
+    TUnwritableFolder settings;
+    if (!settings.Close()) GTEST_SKIP() << "no folder can be closed to writing here";
+    const fs::path before = fs::current_path();
+    fs::current_path(settings.File("."));
+    const std::string notice = "Unsaved changes cannot be protected: the folder " + fs::current_path().string() +
+                               " is not writable " + settings.Reason();
+    LoadFromMenu("showcase.jn1");
+    PickBrush();
+    // The first copy fails a second into a stroke; the notice waits for the
+    // button, and the stroke goes on.
+    Step([&] {
+        host.MoveMouse(CellX(10), CellY(10));
+        host.ButtonDown(1);
+    });
+    host.WaitMs(3000);
+    Step([&] {
+        EXPECT_EQ(host.Requesters().size(), 1u);
+        EXPECT_TRUE(log.HasLine("Recovery :: " + notice));
+        host.MoveMouse(CellX(20), CellY(10));
+    });
+    host.ExpectNotify();
+    Step([&] { host.ButtonUp(1); });
+    // Once a run: later changes tell nothing more, in the log either.
+    Paint(30, 10);
+    host.WaitMs(3000);
+    EXPECT_EQ(RunMenu().end, TRunEnd::ScriptDone);
+    fs::current_path(before);
+
+    ASSERT_EQ(host.Requesters().size(), 2u);
+    EXPECT_EQ(host.Requesters()[1].text, notice);
+    EXPECT_EQ(Cell(*viewer.level, 20, 10), 45);
+    EXPECT_EQ(Cell(*viewer.level, 30, 10), 45);
+    const std::vector<std::string> lines = log.Lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Recovery :: " + notice), 1);
 }
 
 }  // namespace
