@@ -7,6 +7,7 @@
 #include "edit/jill_level_viewer.h"
 #include "edit/modal_menu.h"
 #include "edit/save_name.h"
+#include "platform/file_identity.h"
 #include "platform/input.h"
 #include "platform/paths.h"
 #include "platform/requesters.h"
@@ -41,12 +42,19 @@ void LoadLevelAndEdit(TJillLevelViewer& viewer, const std::string& name, std::st
     viewer.EditLoop();
 }
 
+// Whether two paths name one file, however they are spelt.
+bool NamesSameFile(const std::string& a, const std::string& b) {
+    const TFileIdentity file = FileIdentity(a);
+    return file.exists && file == FileIdentity(b);
+}
+
 }  // namespace
 
 void TJillLevelViewer::MainMenu(const std::string& levelToOpen) {
     LoadSettings();
     FlushInput();
-    if (OfferRecoveryCopies()) EditLoop();
+    const bool restored = OfferRecoveryCopies();
+    if (restored) EditLoop();
 
     TModalMenu menu;
     for (const std::string& name : kEntryNames) {
@@ -72,7 +80,11 @@ void TJillLevelViewer::MainMenu(const std::string& levelToOpen) {
 
     // Without a level, the next level is looked for where the last one came from.
     std::string lastLoadedFolder;
-    if (!levelToOpen.empty()) LoadLevelAndEdit(*this, levelToOpen, lastLoadedFolder);
+    // After a restore the level named on the command line is loaded as any
+    // other load, through the question about unsaved changes, unless it is
+    // the very file restored.
+    if (!levelToOpen.empty() && !(restored && NamesSameFile(levelToOpen, levelfile)) && AskSave())
+        LoadLevelAndEdit(*this, levelToOpen, lastLoadedFolder);
     for (;;) {
         const int chosen = menu.Run(*this);
         if (NeedsLevel(chosen) && !level) {

@@ -83,8 +83,6 @@ void ReadLevelBody(TStream& stream, TLevel& level) {
 }
 
 void ShowReadFailure(const std::string& url, const std::string& reason) {
-    LogLine(" ERROR while trying to read level!");
-    if (!reason.empty()) LogBlock("  " + reason);
     Notify("Error while trying to load a Jill level from the following file:\n\n" + url + "\n\n" + reason +
                "\n\nProbably not a (valid) level file?\n\nHint:\nThe level files should have the extension .JN? "
                "Or .ONE (for Onesimus)",
@@ -123,16 +121,27 @@ std::shared_ptr<TLevel> ReadLevel(const std::string& url) {
 }
 
 std::shared_ptr<TLevel> ReadLevel(TStream& stream, const std::string& url) {
+    std::string problem;
+    TLevelPtr level = ReadLevelWithoutNotice(stream, problem);
+    if (!level) ShowReadFailure(url, problem);
+    return level;
+}
+
+std::shared_ptr<TLevel> ReadLevelWithoutNotice(TStream& stream, std::string& problem) {
     auto level = std::make_shared<TLevel>();
+    problem.clear();
     try {
         ReadLevelBody(stream, *level);
         LogLine("ReadLevel() :: SUCCESS!");
     } catch (const TLevelReadError& error) {
-        ShowReadFailure(url, error.what());
+        problem = error.what();
         level = nullptr;
     } catch (const TStreamEnd&) {
-        ShowReadFailure(url, "");
         level = nullptr;
+    }
+    if (!level) {
+        LogLine(" ERROR while trying to read level!");
+        if (!problem.empty()) LogBlock("  " + problem);
     }
     LogBlankLine();
     return level;
