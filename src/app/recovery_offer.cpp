@@ -18,6 +18,9 @@
 
 namespace {
 
+// A copy's file as the user can find it, wherever Tarn was started from.
+std::string Shown(const std::string& path) { return AbsolutePath(path, CurrentWorkingDir()); }
+
 bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
@@ -42,8 +45,9 @@ void SetDamagedCopyAside(TJillLevelViewer& viewer, const std::string& path, cons
         moved = RenameFile(path, aside);
         if (!moved && errno != EEXIST) break;
     }
+    const std::string where = moved ? "It was moved to\n\n" + Shown(aside) : "It is still in\n\n" + Shown(path);
     viewer.MyNotify("Tarn did not end properly last time, but the copy it kept of the unsaved changes cannot be "
-                    "read (" + problem + ").\n\n" + (moved ? "It was moved to\n\n" + aside : "It is still in\n\n" + path),
+                    "read (" + problem + ").\n\n" + where,
                     0);
 }
 
@@ -64,7 +68,7 @@ bool ReadRestorable(TJillLevelViewer& viewer, const std::string& path, TRestorab
         viewer.MyNotify(WithFileErrorReason("Tarn did not end properly last time, but the copy it kept of the unsaved "
                                             "changes cannot be read",
                                             " ") +
-                            ".\n\nIt is kept in\n\n" + path,
+                            ".\n\nIt is kept in\n\n" + Shown(path),
                         0);
         return false;
     }
@@ -89,7 +93,7 @@ bool ReadRestorable(TJillLevelViewer& viewer, const std::string& path, TRestorab
         viewer.MyNotify("The changes to " + (copy.levelPath.empty() ? "a new level" : copy.levelPath) +
                             " cannot be restored now: the files of the game \"" + copy.gameName +
                             "\" are no longer in the folder\n\n" + copy.gameFolder +
-                            "\n\nThe copy of the changes is kept in\n\n" + path +
+                            "\n\nThe copy of the changes is kept in\n\n" + Shown(path) +
                             "\n\nPut the game's files back and start Tarn again to restore them, or delete the "
                             "copy to give them up.",
                         0);

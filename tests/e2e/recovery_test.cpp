@@ -266,18 +266,19 @@ TEST_F(Recovery, ACrashedRunsChangesAreOfferedBackOneCopyAtATime) {
     EXPECT_EQ(RunMenu().end, TRunEnd::Exited);
 
     const auto& shown = host.Requesters();
+    const std::string shownFolder = fs::current_path().string() + "/recovery";
     ASSERT_EQ(shown.size(), 6u);   // the crashed run's requester first
     EXPECT_EQ(shown[1].text, "Tarn did not end properly last time, but the copy it kept of the unsaved changes cannot "
-                             "be read (it ends within the field \"level\").\n\nIt was moved to\n\nrecovery/1-cut"
-                             ".recovery.2.damaged");
+                             "be read (it ends within the field \"level\").\n\nIt was moved to\n\n" + shownFolder +
+                                 "/1-cut.recovery.2.damaged");
     EXPECT_EQ(shown[2].text, "The changes to " + work.File("gone/lost.jn1") +
                                  " cannot be restored now: the files of the game \"Jill of the Jungle\" are no longer "
-                                 "in the folder\n\n" + work.File("gone") + "/\n\nThe copy of the changes is kept in\n\n"
-                                 "recovery/2-gone.recovery\n\nPut the game's files back and start Tarn again to "
-                                 "restore them, or delete the copy to give them up.");
+                                 "in the folder\n\n" + work.File("gone") +
+                                 "/\n\nThe copy of the changes is kept in\n\n" + shownFolder + "/2-gone.recovery\n\nPut the game's files back and start Tarn again "
+                                 "to restore them, or delete the copy to give them up.");
     EXPECT_EQ(shown[3].text, "Tarn did not end properly last time, but the copy it kept of the unsaved changes cannot "
-                             "be read (the level in it is damaged).\n\nIt was moved to\n\nrecovery/2-torn"
-                             ".recovery.damaged");
+                             "be read (the level in it is damaged).\n\nIt was moved to\n\n" + shownFolder +
+                                 "/2-torn.recovery.damaged");
     EXPECT_EQ(shown[4].text, "Tarn did not end properly last time.\n\nThe level\n\na new level\n\nhad changes from "
                              "03 Jan 2000 09:00:00 that were not saved.\n\nRestore them? Cancel deletes them.");
     EXPECT_NE(shown[5].text.find("had changes from 01 Jan 2000 12:00:00"), std::string::npos);
