@@ -7,6 +7,7 @@
 #include "edit/jill_level_viewer.h"
 #include "edit/modal_menu.h"
 #include "edit/save_name.h"
+#include "platform/file_identity.h"
 #include "platform/input.h"
 #include "platform/paths.h"
 #include "platform/requesters.h"
@@ -46,7 +47,8 @@ void LoadLevelAndEdit(TJillLevelViewer& viewer, const std::string& name, std::st
 void TJillLevelViewer::MainMenu(const std::string& levelToOpen) {
     LoadSettings();
     FlushInput();
-    if (OfferRecoveryCopies()) EditLoop();
+    const bool restored = OfferRecoveryCopies();
+    if (restored) EditLoop();
 
     TModalMenu menu;
     for (const std::string& name : kEntryNames) {
@@ -72,7 +74,11 @@ void TJillLevelViewer::MainMenu(const std::string& levelToOpen) {
 
     // Without a level, the next level is looked for where the last one came from.
     std::string lastLoadedFolder;
-    if (!levelToOpen.empty()) LoadLevelAndEdit(*this, levelToOpen, lastLoadedFolder);
+    // After a restore the level named on the command line is loaded as any
+    // other load, through the question about unsaved changes, unless it is
+    // the very file restored.
+    if (!levelToOpen.empty() && !(restored && SameFile(FileIdentity(levelToOpen), FileIdentity(levelfile))) && AskSave())
+        LoadLevelAndEdit(*this, levelToOpen, lastLoadedFolder);
     for (;;) {
         const int chosen = menu.Run(*this);
         if (NeedsLevel(chosen) && !level) {

@@ -236,10 +236,16 @@ public:
     std::vector<uint8_t> recoveryLevelBytes;   // the level as the copy on disk holds it
     uint8_t recoveryCheckDue = 0;              // 1 while a check is planned for recoveryCheckTime
     int recoveryCheckTime = 0;
+    // Why the latest copy could not be kept ("" when it was), and whether the
+    // user is still to be told (1) or was told (2): once a run, and never
+    // while a mouse button is held, so that a stroke in progress goes on.
+    std::string recoveryProblem;
+    uint8_t recoveryNotice = 0;
     // Called once a pass by every loop: keeps the copy in step with a
     // changed level, no more often than once a second, and drops it when the
-    // level has no unsaved changes any more.
-    void KeepRecoveryCopy();
+    // level has no unsaved changes any more. True when it showed a notice,
+    // after which the window is to be drawn again.
+    bool KeepRecoveryCopy();
     // Removes this run's copy (saved, discarded, replaced, or an orderly end).
     void DropRecoveryCopy();
     // At start-up: offers the copies that runs which did not end in order

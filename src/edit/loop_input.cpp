@@ -47,7 +47,7 @@ bool TJillLevelViewer::MustRefresh(bool force) {
         ResizeWindow();
         force = true;
     }
-    KeepRecoveryCopy();
+    if (KeepRecoveryCopy()) force = true;
     const int now = TickCount();
     // Differences only: the tick counter wraps.
     const bool blinkDue = flashing && static_cast<int>(static_cast<unsigned>(now) - static_cast<unsigned>(lastRefreshTime)) > kBlinkIntervalMs;

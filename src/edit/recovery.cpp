@@ -10,12 +10,17 @@
 // level changes breaks with the next edit that forgets it. When nothing
 // changed, a pass costs a flag test and a time comparison.
 
+#include <cerrno>
+#include <cstring>
+
 #include "base/log.h"
 #include "edit/jill_level_viewer.h"
 #include "edit/recovery_copy.h"
 #include "level/level.h"
 #include "level/level_file.h"
 #include "platform/clock.h"
+#include "platform/input.h"
+#include "platform/paths.h"
 #include "platform/stream.h"
 
 namespace {
@@ -36,48 +41,102 @@ std::vector<uint8_t> LevelFileBytes(const TLevel& level) {
     return memory->Bytes();
 }
 
+// The folder as the user can find it.
+std::string ShownFolder(const std::string& folder) { return AbsolutePath(folder, CurrentWorkingDir()); }
+
+std::string NotWritable(const std::string& folder, int error) {
+    std::string text = "Unsaved changes cannot be protected: the folder " + folder + " is not writable";
+    return error ? text + " (" + std::strerror(error) + ")" : text;
+}
+
+// Why no copy can be kept in the copies' folder now; "" when one can. Only
+// this user may be able to change the folder: another could plant a link
+// there and have the copy written wherever it points.
+std::string RecoveryFolderProblem() {
+    // The folder is made beside "tarn.ini", in the working folder.
+    if (!MakeFolder(kRecoveryFolder)) return NotWritable(CurrentWorkingDir(), errno);
+    const std::string reason = NotPrivateFolderReason(kRecoveryFolder);
+    if (reason.empty()) return "";
+    return "Unsaved changes cannot be protected: the folder " + ShownFolder(kRecoveryFolder) + " is not safe (" +
+           reason + ")";
+}
+
 // A name no copy or lock in the folder has: this run's process number, and
 // a count where an older run of the same number left a copy behind.
 std::string UnusedRecoveryName() {
     for (int count = 1;; ++count) {
         const std::string name = "tarn-" + std::to_string(ProcessId()) + "-" + std::to_string(count);
-        if (!FileIdentity(RecoveryCopyPath(name)).exists && !FileIdentity(RecoveryLockPath(name)).exists) return name;
+        bool unused = true;
+        for (const std::string& path : {RecoveryCopyPath(name), RecoveryLockPath(name)}) {
+            const TEntryKind kind = EntryKind(path);
+            if (kind == TEntryKind::Link) LogLine("Recovery :: \"" + path + "\" is a symbolic link: skipped");
+            unused = unused && kind == TEntryKind::Nothing;
+        }
+        if (unused) return name;
     }
 }
 
+// The log hears of every new problem, the user of the first one of the run.
+void ReportRecoveryProblem(TJillLevelViewer& viewer, const std::string& problem) {
+    if (problem != viewer.recoveryProblem) LogLine("Recovery :: " + problem);
+    viewer.recoveryProblem = problem;
+    if (viewer.recoveryNotice == 0) viewer.recoveryNotice = 1;
+}
+
+bool AnyButtonHeld() { return ButtonDown(1) || ButtonDown(2) || ButtonDown(3); }
+
 }  // namespace
 
-void TJillLevelViewer::KeepRecoveryCopy() {
+bool TJillLevelViewer::KeepRecoveryCopy() {
+    bool shown = false;
+    if (recoveryNotice == 1 && !recoveryProblem.empty() && !AnyButtonHeld()) {
+        recoveryNotice = 2;
+        MyNotify(recoveryProblem, 0);
+        shown = true;
+    }
     if (!level || !levelchanged) {
         if (recoveryLock) DropRecoveryCopy();
         recoveryCheckDue = 0;
-        return;
+        return shown;
     }
     const int now = TickCount();
     if (!recoveryCheckDue) {
         recoveryCheckDue = 1;
         recoveryCheckTime = now + kRecoveryIntervalMs;
-        return;
+        return shown;
     }
-    if (!TimeReached(now, recoveryCheckTime)) return;
+    if (!TimeReached(now, recoveryCheckTime)) return shown;
     recoveryCheckTime = now + kRecoveryIntervalMs;
 
     std::vector<uint8_t> bytes = LevelFileBytes(*level);
-    if (bytes.empty() || (recoveryLock && bytes == recoveryLevelBytes)) return;
+    if (bytes.empty() || (recoveryLock && bytes == recoveryLevelBytes)) return shown;
 
+    if (const std::string problem = RecoveryFolderProblem(); !problem.empty()) {
+        ReportRecoveryProblem(*this, problem);
+        return shown;
+    }
     if (!recoveryLock) {
-        if (!MakeFolder(kRecoveryFolder)) {
-            LogLine("Recovery :: cannot make the folder \"" + kRecoveryFolder + "\"");
-            return;
-        }
         if (recoveryName.empty()) recoveryName = UnusedRecoveryName();
         recoveryLock = TryLockFile(RecoveryLockPath(recoveryName), true);
         if (!recoveryLock) {
-            LogLine("Recovery :: cannot lock \"" + RecoveryLockPath(recoveryName) + "\"");
+            ReportRecoveryProblem(*this, NotWritable(ShownFolder(kRecoveryFolder), errno));
             recoveryName.clear();
-            return;
+            return shown;
         }
     }
+    const std::string path = RecoveryCopyPath(recoveryName);
+    const TEntryKind there = EntryKind(path);
+    if (there != TEntryKind::Nothing && there != TEntryKind::File) {
+        // Nobody else writes here: whatever took the copy's place is left
+        // alone, and the next check writes under a new name.
+        LogLine("Recovery :: \"" + path + "\" is not written: " +
+                (there == TEntryKind::Link ? "a symbolic link" : "something else") + " is in its place");
+        RemoveFile(RecoveryLockPath(recoveryName));
+        recoveryLock = nullptr;
+        recoveryName.clear();
+        return shown;
+    }
+
     TRecoveryCopy copy;
     copy.levelPath = levelfile;
     copy.gameFolder = dir;
@@ -89,13 +148,17 @@ void TJillLevelViewer::KeepRecoveryCopy() {
     // Handed to the system without waiting for the disk: that keeps the write
     // well inside a frame, and the copy is there for the next run however
     // this one ends, short of the machine losing power.
-    TStreamPtr stream = OpenReplaceStream(RecoveryCopyPath(recoveryName), TReplace::Private);
+    TStreamPtr stream = OpenReplaceStream(path, TReplace::Private);
     if (!stream || stream->WriteRaw(file.data(), file.size()) != file.size() || !stream->Close()) {
         // Tried again at the next check; a box every second would stop the work.
-        LogLine(WithFileErrorReason("Recovery :: cannot write \"" + RecoveryCopyPath(recoveryName) + "\"", " "));
-        return;
+        ReportRecoveryProblem(*this, NotWritable(ShownFolder(kRecoveryFolder), LastFileError()));
+        return shown;
     }
     recoveryLevelBytes = std::move(copy.levelBytes);
+    // A problem gone before the user heard of it is not told.
+    recoveryProblem.clear();
+    if (recoveryNotice == 1) recoveryNotice = 0;
+    return shown;
 }
 
 void TJillLevelViewer::DropRecoveryCopy() {

@@ -95,8 +95,6 @@ void ReadLevelBody(TStream& stream, TLevel& level, std::string& part) {
 }
 
 void ShowReadFailure(const std::string& url, const std::string& reason) {
-    LogLine(" ERROR while trying to read level!");
-    if (!reason.empty()) LogBlock("  " + reason);
     Notify("Error while trying to load a Jill level from the following file:\n\n" + url + "\n\n" + reason +
                "\n\nProbably not a (valid) level file?\n\nHint:\nThe level files should have the extension .JN? "
                "Or .ONE (for Onesimus)",
@@ -135,17 +133,29 @@ std::shared_ptr<TLevel> ReadLevel(const std::string& url) {
 }
 
 std::shared_ptr<TLevel> ReadLevel(TStream& stream, const std::string& url) {
+    std::string problem;
+    TLevelPtr level = ReadLevelWithoutNotice(stream, problem);
+    if (!level) ShowReadFailure(url, problem);
+    return level;
+}
+
+std::shared_ptr<TLevel> ReadLevelWithoutNotice(TStream& stream, std::string& problem) {
     auto level = std::make_shared<TLevel>();
     std::string part;
+    problem.clear();
     try {
         ReadLevelBody(stream, *level, part);
         LogLine("ReadLevel() :: SUCCESS!");
     } catch (const TLevelReadError& error) {
-        ShowReadFailure(url, error.what());
+        problem = error.what();
         level = nullptr;
     } catch (const TStreamEnd&) {
-        ShowReadFailure(url, WhereTheFileEnds(stream.Pos(), part));
+        problem = WhereTheFileEnds(stream.Pos(), part);
         level = nullptr;
+    }
+    if (!level) {
+        LogLine(" ERROR while trying to read level!");
+        if (!problem.empty()) LogBlock("  " + problem);
     }
     LogBlankLine();
     return level;

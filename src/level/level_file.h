@@ -24,6 +24,9 @@ std::shared_ptr<TLevel> ReadLevel(const std::string& url);
 // The same from an open little-endian stream holding the file's bytes; url
 // names them in the log and the notice.
 std::shared_ptr<TLevel> ReadLevel(TStream& stream, const std::string& url);
+// The same without a notice, for a caller that tells the user itself: what
+// is wrong with the bytes is put in problem ("" when they just end too soon).
+std::shared_ptr<TLevel> ReadLevelWithoutNotice(TStream& stream, std::string& problem);
 
 // Writes the whole level file to a little-endian stream. False when the level
 // cannot be put in the format (numobjs not counting exactly the present

@@ -38,11 +38,22 @@ inline bool SameFile(const TFileIdentity& a, const TFileIdentity& b) {
 
 // The plain file names in folder, in name order; empty when it cannot be listed.
 std::vector<std::string> FolderFileNames(const std::string& folder);
-// Makes folder unless it is there. False when it is not there afterwards.
+// Makes folder for this user alone unless something of that name is there.
+// False, with the system's reason in errno, when it could not be made.
 bool MakeFolder(const std::string& folder);
+// Why folder is not one that only this user can change, in words for the
+// user ("other users can write to it"); "" when it is. A symbolic link, even
+// to such a folder, is not one: another user could point it elsewhere.
+std::string NotPrivateFolderReason(const std::string& folder);
+
+// What a path names itself; a symbolic link is not followed.
+enum class TEntryKind { Nothing, File, Folder, Link, Other };
+TEntryKind EntryKind(const std::string& path);
+
 // Removes a file; false when it is not there afterwards.
 bool RemoveFile(const std::string& path);
-// Gives a file another name in the same file system, replacing what was there.
+// Gives a file another name in the same file system. Never replaces a file:
+// false, with errno EEXIST, when something has that name already.
 bool RenameFile(const std::string& from, const std::string& to);
 // The running program's process number, to make names no other run uses.
 int ProcessId();
@@ -56,6 +67,8 @@ public:
 };
 
 // Locks path for this object alone, creating the file when create is set.
-// Null when the file is not there (and create is not set), or another
-// holder, in this process or another, has it locked.
+// Null (with the system's reason in errno) when the file is not there and
+// create is not set, when another holder, in this process or another, has it
+// locked, or when path is a symbolic link or anything but a plain file: a
+// link is never followed, and a new file is made only where nothing is.
 std::unique_ptr<TFileLock> TryLockFile(const std::string& path, bool create);

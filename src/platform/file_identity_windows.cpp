@@ -2,8 +2,10 @@
 // the inode: a file replaced by moving another over it gets a new one.
 
 #include <windows.h>
+#include <direct.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include "platform/file_identity.h"
 #include "platform/wide_text.h"
@@ -17,12 +19,22 @@ int64_t NanosecondsSince1970(FILETIME time) {
     return (steps - kStepsFrom1601To1970) * 100;
 }
 
-HANDLE OpenForLock(const std::string& path, bool create) {
+// disposition CREATE_NEW makes a file only where nothing is; OPEN_EXISTING
+// opens a link itself, not what it points to, so that it can be refused.
+HANDLE OpenForLock(const std::string& path, DWORD disposition) {
     // Shared in every way: the lock, not the open, keeps others out, and the
     // recovery code must still be able to remove the file it guards.
     return CreateFileW(WidePath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
-                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       create ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, disposition,
+                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
+// The reason a lock file could not be had, where the callers read it.
+void KeepLockFailureReason() {
+    const DWORD error = GetLastError();
+    errno = error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT ? EACCES
+            : error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ENOENT
+                                                                             : EIO;
 }
 
 // LockFileEx belongs to the handle, as flock to the open file: a second
@@ -88,9 +100,28 @@ std::vector<std::string> FolderFileNames(const std::string& folder) {
 }
 
 bool MakeFolder(const std::string& folder) {
-    if (CreateDirectoryW(WidePath(folder).c_str(), nullptr)) return true;
-    const DWORD attributes = GetFileAttributesW(WidePath(folder).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    // The folder takes the rights of the one it is made in: on Windows the
+    // user's own settings folders are the user's alone.
+    return _wmkdir(WidePath(folder).c_str()) == 0 || errno == EEXIST;
+}
+
+std::string NotPrivateFolderReason(const std::string& folder) {
+    switch (EntryKind(folder)) {
+    case TEntryKind::Folder: return "";
+    case TEntryKind::Link: return "it is a symbolic link";
+    case TEntryKind::Nothing: return "it is not there";
+    default: return "it is not a folder";
+    }
+}
+
+TEntryKind EntryKind(const std::string& path) {
+    // The attributes of a link (a reparse point) are its own, not its target's.
+    const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return TEntryKind::Nothing;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return TEntryKind::Link;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return TEntryKind::Folder;
+    if (attributes & FILE_ATTRIBUTE_DEVICE) return TEntryKind::Other;
+    return TEntryKind::File;
 }
 
 bool RemoveFile(const std::string& path) {
@@ -99,16 +130,29 @@ bool RemoveFile(const std::string& path) {
 }
 
 bool RenameFile(const std::string& from, const std::string& to) {
-    return MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING);
+    // Without MOVEFILE_REPLACE_EXISTING a name that is taken is refused.
+    if (MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), 0)) return true;
+    const DWORD error = GetLastError();
+    errno = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? EEXIST : EIO;
+    return false;
 }
 
 int ProcessId() { return static_cast<int>(GetCurrentProcessId()); }
 
 std::unique_ptr<TFileLock> TryLockFile(const std::string& path, bool create) {
-    const HANDLE handle = OpenForLock(path, create);
-    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    HANDLE handle = create ? OpenForLock(path, CREATE_NEW) : INVALID_HANDLE_VALUE;
+    // A lock file left by a run that has ended is taken as it is.
+    if (handle == INVALID_HANDLE_VALUE && (!create || GetLastError() == ERROR_FILE_EXISTS))
+        handle = OpenForLock(path, OPEN_EXISTING);
+    if (handle == INVALID_HANDLE_VALUE) {
+        KeepLockFailureReason();
+        return nullptr;
+    }
+    BY_HANDLE_FILE_INFORMATION info;
     OVERLAPPED whole{};
-    if (!LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole)) {
+    if (!GetFileInformationByHandle(handle, &info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) ||
+        !LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole)) {
         CloseHandle(handle);
         return nullptr;
     }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -14,6 +15,7 @@
 #include "level/level_file.h"
 #include "platform/stream.h"
 #include "support/files.h"
+#include "support/small_disk.h"
 #include "support/system_traits.h"
 
 namespace {
@@ -90,7 +92,7 @@ protected:
         return false;
     }
     void PlantCopy(const std::string& name, const TRecoveryCopy& copy) {
-        fs::create_directories(folder);
+        MakeFolder(folder);
         WriteFileBytes(folder + "/" + name + kRecoveryCopySuffix, EncodeRecoveryCopy(copy));
     }
 };
@@ -125,8 +127,11 @@ TEST_F(Recovery, TheCopyFollowsUnsavedChangesAndGoesWhenTheyAreSavedDiscardedRep
         TLevelPtr copied = LevelOf(copy.levelBytes);
         ASSERT_TRUE(copied);
         EXPECT_EQ(Cell(*copied, 10, 10), 45);
-        // The run's lock lies beside its copy.
+        // The run's lock lies beside its copy, in a folder of this user's alone.
         EXPECT_EQ(Files().size(), 2u);
+        if (FilesHavePermissionBits()) {
+            EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
+        }
         // A long stroke: the passes after its first take no undo state, and
         // the copy still follows them while the button is held.
         host.MoveMouse(CellX(20), CellY(12));
@@ -210,15 +215,25 @@ TEST_F(Recovery, ACrashedRunsChangesAreOfferedBackOneCopyAtATime) {
     const std::string crashedCopy = *Files().rbegin();
     ASSERT_TRUE(crashedCopy.starts_with("tarn-") && crashedCopy.ends_with(kRecoveryCopySuffix)) << crashedCopy;
 
-    // Beside it: a copy cut short, one whose game is gone, one of a new
-    // level, one whose Tarn still runs (its lock held), and one that comes
-    // after the crashed run's in name order.
-    fs::create_directories(folder);
-    const std::vector<uint8_t> whole = EncodeRecoveryCopy({level, game, "Jill of the Jungle", "t", {}, original});
+    // Beside it: a copy cut short (where one was set aside before), one
+    // whose game is gone, one whose level is cut short, one of a new level,
+    // one whose Tarn still runs (its lock held), a copy and a lock that are
+    // links, and one that comes after the crashed run's in name order.
+    const TRecoveryCopy good{level, game, "Jill of the Jungle", "t", {}, original};
+    const std::vector<uint8_t> whole = EncodeRecoveryCopy(good);
     WriteFileBytes(folder + "/1-cut" + kRecoveryCopySuffix, {whole.begin(), whole.end() - 1});
+    WriteFileText(folder + "/1-cut.recovery.damaged", "set aside before");
     fs::create_directories(work.File("gone"));
     PlantCopy("2-gone", {work.File("gone/lost.jn1"), work.File("gone") + "/", "Jill of the Jungle", "02 Jan 2000 08:00:00",
                          {}, original});
+    PlantCopy("2-torn", {level, game, "Jill of the Jungle", "t", {}, {original.begin(), original.end() - 1}});
+    const bool links = SymbolicLinksCanBeMade(folder);
+    if (links) {
+        WriteFileBytes(work.File("elsewhere"), whole);
+        fs::create_symlink(work.File("elsewhere"), folder + "/5-link.recovery");
+        PlantCopy("6-linked-lock", good);
+        fs::create_symlink(work.File("lock"), folder + "/6-linked-lock.lock");
+    }
     PlantCopy("3-new", {"", game, "Jill of the Jungle", "03 Jan 2000 09:00:00", {}, original});
     PlantCopy("4-live", {level, game, "Jill of the Jungle", "t", {}, original});
     auto liveLock = TryLockFile(folder + "/4-live.lock", true);
@@ -230,8 +245,8 @@ TEST_F(Recovery, ACrashedRunsChangesAreOfferedBackOneCopyAtATime) {
     PlantCopy("z-later", {level, game, "Jill of the Jungle", "04 Jan 2000 10:00:00", stale, original});
 
     host.ExpectNotify();       // the copy cut short, set aside
-    host.ExpectConfirm(1);     // the game is gone: said so, and kept
-    host.ExpectNotify();
+    host.ExpectNotify();       // the game is gone: said so, and kept
+    host.ExpectNotify();       // the level cut short: set aside
     host.ExpectConfirm(0);     // the new level: not restored, deleted
     host.ExpectConfirm(1);     // the crashed run's: restored
     // The editor shows the restored level, changed, with its own path; a
@@ -251,39 +266,66 @@ TEST_F(Recovery, ACrashedRunsChangesAreOfferedBackOneCopyAtATime) {
     EXPECT_EQ(RunMenu().end, TRunEnd::Exited);
 
     const auto& shown = host.Requesters();
+    const std::string shownFolder = fs::current_path().string() + "/recovery";
     ASSERT_EQ(shown.size(), 6u);   // the crashed run's requester first
     EXPECT_EQ(shown[1].text, "Tarn did not end properly last time, but the copy it kept of the unsaved changes cannot "
-                             "be read (it ends within the field \"level\").\n\nIt was moved to\n\nrecovery/1-cut"
-                             ".recovery.damaged");
-    EXPECT_EQ(shown[2].text, "Tarn did not end properly last time.\n\nThe level\n\n" + work.File("gone/lost.jn1") +
-                                 "\n\nhad changes from 02 Jan 2000 08:00:00 that were not saved.\n\nRestore them?");
-    EXPECT_NE(shown[3].text.find("the files of the game \"Jill of the Jungle\" are no longer in the folder"),
-              std::string::npos);
+                             "be read (it ends within the field \"level\").\n\nIt was moved to\n\n" + shownFolder +
+                                 "/1-cut.recovery.2.damaged");
+    EXPECT_EQ(shown[2].text, "The changes to " + work.File("gone/lost.jn1") +
+                                 " cannot be restored now: the files of the game \"Jill of the Jungle\" are no longer "
+                                 "in the folder\n\n" + work.File("gone") +
+                                 "/\n\nThe copy of the changes is kept in\n\n" + shownFolder + "/2-gone.recovery\n\nPut the game's files back and start Tarn again "
+                                 "to restore them, or delete the copy to give them up.");
+    EXPECT_EQ(shown[3].text, "Tarn did not end properly last time, but the copy it kept of the unsaved changes cannot "
+                             "be read (the level in it is damaged: the file ends after 21,299 bytes, inside the texts (the text "
+                             "of object 80)).\n\nIt was moved to\n\n" + shownFolder +
+                                 "/2-torn.recovery.damaged");
     EXPECT_EQ(shown[4].text, "Tarn did not end properly last time.\n\nThe level\n\na new level\n\nhad changes from "
-                             "03 Jan 2000 09:00:00 that were not saved.\n\nRestore them?");
+                             "03 Jan 2000 09:00:00 that were not saved.\n\nRestore them? Cancel deletes them.");
     EXPECT_NE(shown[5].text.find("had changes from 01 Jan 2000 12:00:00"), std::string::npos);
     EXPECT_EQ(Cell(*ReadLevel(level), 10, 10), 45);
-    EXPECT_EQ(Files(), (std::set<std::string>{"1-cut.recovery.damaged", "2-gone.recovery", "4-live.lock",
-                                              "4-live.recovery", "z-later.recovery"}));
+    EXPECT_EQ(ReadFileText(folder + "/1-cut.recovery.damaged"), "set aside before");
+    std::set<std::string> left{"1-cut.recovery.2.damaged", "1-cut.recovery.damaged", "2-gone.recovery",
+                               "2-torn.recovery.damaged", "4-live.lock", "4-live.recovery", "z-later.recovery"};
+    if (links) {
+        left.insert({"5-link.recovery", "6-linked-lock.lock", "6-linked-lock.recovery"});
+        EXPECT_TRUE(log.HasLine("Recovery :: \"recovery/5-link.recovery\" is a symbolic link: skipped"));
+        EXPECT_TRUE(log.HasLine("Recovery :: \"recovery/6-linked-lock.lock\" is a symbolic link: skipped"));
+        EXPECT_FALSE(fs::exists(work.File("lock")));
+    }
+    EXPECT_EQ(Files(), left);
 
-    // The next start offers what is left but the live run's copy; the one
-    // restored asks before its save, as its file changed after its run knew it.
+    // The next start, with another level named on the command line, offers
+    // what is left but the live run's copy. Leaving the restored level for
+    // the other asks first; Cancel keeps the restored level and its copy.
+    // Its save asks too, as its file changed after its run knew it.
     TJillLevelViewer next;
-    host.ExpectConfirm(0);   // the game still gone: deleted
+    host.ExpectNotify();     // the game still gone: kept
     host.ExpectConfirm(1);   // z-later restored
     host.WaitUntil([&] { return next.level != nullptr; });
+    Step([&] { host.PressKey(VK_ESCAPE); });
+    host.ExpectProceed(-1);
+    host.WaitUntil([&] { return shown.size() == 9; });
+    Step([&] {
+        EXPECT_EQ(next.levelfile, level);
+        EXPECT_EQ(next.levelchanged, 1);
+        EXPECT_EQ(Files().count("z-later.recovery"), 1u);
+        host.PressKey(VK_ESCAPE);
+    });
     CtrlS();
     host.ExpectConfirm(1);
     host.WaitUntil([&] { return next.levelchanged == 0; });
     Step([&] { host.PressKey(VK_ESCAPE); });
     ClickMenuEntry(kQuit);
-    EXPECT_EQ(host.Run([&] { next.MainMenu(); }, 5000).end, TRunEnd::Exited);
-    ASSERT_EQ(shown.size(), 9u);
-    EXPECT_EQ(shown[8].text, "The file\n\n" + level +
+    EXPECT_EQ(host.Run([&] { next.MainMenu(game + "tiles.jn2"); }, 5000).end, TRunEnd::Exited);
+    ASSERT_EQ(shown.size(), 10u);
+    EXPECT_EQ(shown[8].text, "The current level has not been saved.\n\nSave the level before proceeding?");
+    EXPECT_EQ(shown[9].text, "The file\n\n" + level +
                                  "\n\nwas changed by another program since Tarn opened it.\n\nOverwrite it with the "
                                  "level as it is in Tarn?");
     EXPECT_EQ(ReadFileBytes(level), original);
-    EXPECT_EQ(Files(), (std::set<std::string>{"1-cut.recovery.damaged", "4-live.lock", "4-live.recovery"}));
+    left.erase("z-later.recovery");
+    EXPECT_EQ(Files(), left);
 }
 
 TEST_F(Recovery, AFileChangedByAnotherProgramIsNotOverwrittenUnasked) {
@@ -337,6 +379,90 @@ TEST_F(Recovery, AFileChangedByAnotherProgramIsNotOverwrittenUnasked) {
     ASSERT_TRUE(saved);
     EXPECT_EQ(Cell(*saved, 10, 10), 45);
     EXPECT_EQ(Cell(*saved, 12, 10), 45);
+}
+
+TEST_F(Recovery, NoCopyGoesThroughALinkOrIntoAFolderOthersCanChange) {
+    if (!SymbolicLinksCanBeMade(game) || !FilesHavePermissionBits())
+        GTEST_SKIP() << "needs symbolic links and permission bits";
+    // Another user's links where this run's first copy and second lock
+    // would go, in a folder anyone may write to.
+    ASSERT_TRUE(MakeFolder(folder));
+    const std::string mine = "tarn-" + std::to_string(ProcessId()) + "-";
+    fs::create_symlink(work.File("target1"), folder + "/" + mine + "1.recovery");
+    fs::create_symlink(work.File("target2"), folder + "/" + mine + "2.lock");
+    fs::permissions(folder, fs::perms::all);
+    LoadFromMenu("showcase.jn1");
+    PickBrush();
+    // No copy then, and the user is told once the button is up.
+    host.ExpectNotify();
+    Paint(10, 10);
+    host.WaitUntil([&] { return host.Requesters().size() == 2; });
+    Step([&] {
+        EXPECT_EQ(host.Requesters()[1].text, "Unsaved changes cannot be protected: the folder " +
+                                                 fs::current_path().string() +
+                                                 "/recovery is not safe (other users can write to it)");
+        EXPECT_EQ(Files().size(), 2u);
+        fs::permissions(folder, fs::perms::owner_all);
+    });
+    // The folder closed again: the copy takes the first name without links.
+    Paint(11, 10);
+    host.WaitUntil([&] { return fs::exists(folder + "/" + mine + "3.recovery"); });
+    // A link put in the copy's place is not written through either.
+    Step([&] {
+        fs::remove(folder + "/" + mine + "3.recovery");
+        fs::create_symlink(work.File("target3"), folder + "/" + mine + "3.recovery");
+    });
+    Paint(12, 10);
+    host.WaitUntil([&] { return fs::exists(folder + "/" + mine + "4.recovery"); });
+    Step([&] { host.PressKey(VK_ESCAPE); });
+    host.ExpectProceed(0);
+    ClickMenuEntry(kQuit);
+    EXPECT_EQ(RunMenu().end, TRunEnd::Exited);
+
+    for (const char* target : {"target1", "target2", "target3"}) EXPECT_FALSE(fs::exists(work.File(target)));
+    EXPECT_EQ(host.Requesters().size(), 3u);
+    EXPECT_EQ(Files(), (std::set<std::string>{mine + "1.recovery", mine + "2.lock", mine + "3.recovery"}));
+    EXPECT_TRUE(log.HasLine("Recovery :: \"recovery/" + mine + "1.recovery\" is a symbolic link: skipped"));
+    EXPECT_TRUE(log.HasLine("Recovery :: \"recovery/" + mine + "2.lock\" is a symbolic link: skipped"));
+    EXPECT_TRUE(
+        log.HasLine("Recovery :: \"recovery/" + mine + "3.recovery\" is not written: a symbolic link is in its place"));
+}
+
+TEST_F(Recovery, ASettingsFolderThatCannotBeWrittenIsToldOnceAndNotInTheMiddleOfAStroke) {
+    TUnwritableFolder settings;
+    if (!settings.Close()) GTEST_SKIP() << "no folder can be closed to writing here";
+    const fs::path before = fs::current_path();
+    fs::current_path(settings.File("."));
+    const std::string notice = "Unsaved changes cannot be protected: the folder " + fs::current_path().string() +
+                               " is not writable " + settings.Reason();
+    LoadFromMenu("showcase.jn1");
+    PickBrush();
+    // The first copy fails a second into a stroke; the notice waits for the
+    // button, and the stroke goes on.
+    Step([&] {
+        host.MoveMouse(CellX(10), CellY(10));
+        host.ButtonDown(1);
+    });
+    host.WaitMs(3000);
+    Step([&] {
+        EXPECT_EQ(host.Requesters().size(), 1u);
+        EXPECT_TRUE(log.HasLine("Recovery :: " + notice));
+        host.MoveMouse(CellX(20), CellY(10));
+    });
+    host.ExpectNotify();
+    Step([&] { host.ButtonUp(1); });
+    // Once a run: later changes tell nothing more, in the log either.
+    Paint(30, 10);
+    host.WaitMs(3000);
+    EXPECT_EQ(RunMenu().end, TRunEnd::ScriptDone);
+    fs::current_path(before);
+
+    ASSERT_EQ(host.Requesters().size(), 2u);
+    EXPECT_EQ(host.Requesters()[1].text, notice);
+    EXPECT_EQ(Cell(*viewer.level, 20, 10), 45);
+    EXPECT_EQ(Cell(*viewer.level, 30, 10), 45);
+    const std::vector<std::string> lines = log.Lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Recovery :: " + notice), 1);
 }
 
 }  // namespace
