@@ -7,7 +7,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "cli/tiled_level.h"
+#include "formats/tiled/tiled_level.h"
 #include "level/level_file.h"
 #include "level/object_kinds.h"
 

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "cli/tiled_level.h"
-#include "cli/tiled_object_pictures.h"
+#include "formats/tiled/tiled_level.h"
+#include "formats/tiled/tiled_object_pictures.h"
 #include "gamedata/shape_manager.h"
 #include "gamedata/tile_info.h"
 #include "level/object_kinds.h"
