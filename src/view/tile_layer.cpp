@@ -56,11 +56,8 @@ const TImage* ShapeImage(const TShapeManager& shapes, uint16_t shape) {
 }
 
 const TImage* TileShapeImage(const TShapeManager& shapes, const TTileInfo& tiles, uint16_t tile) {
-    try {
-        return ShapeImage(shapes, tiles.GetShape(tile));
-    } catch (const TIllegalTileValue&) {
-        return nullptr;
-    }
+    const std::optional<uint16_t> shape = tiles.FindShape(tile);
+    return shape ? ShapeImage(shapes, *shape) : nullptr;
 }
 
 TCellPicture::TCellPicture(int columns, int rows)
@@ -200,10 +197,7 @@ namespace {
 
 // DrawSh of a tile's shape; a board value whose lookup fails draws nothing.
 void DrawTileShape(const TShapeManager& shapes, const TTileInfo& tiles, uint16_t tile, int x, int y) {
-    try {
-        shapes.DrawSh(tiles.GetShape(tile), x, y);
-    } catch (const TIllegalTileValue&) {
-    }
+    if (const std::optional<uint16_t> shape = tiles.FindShape(tile)) shapes.DrawSh(*shape, x, y);
 }
 
 }  // namespace

@@ -37,15 +37,6 @@ TColorTablePtr PictureColours(const TShapeManager& shapes, bool seeThrough) {
     return colours;
 }
 
-// The frame of a tile, or null for a board value that names no tile.
-const TBitmap* TileFrame(const TShapeManager& shapes, const TTileInfo& tiles, uint16_t tile) {
-    try {
-        return shapes.FrameBitmap(tiles.GetShape(tile));
-    } catch (const TIllegalTileValue&) {
-        return nullptr;
-    }
-}
-
 void PasteCell(TBitmap& target, const TBitmap* picture, int cell, int columns, uint16_t limit) {
     if (picture)
         target.Paste(picture, 0, 0, kTileSize, kTileSize, cell % columns * kTileSize, cell / columns * kTileSize,
