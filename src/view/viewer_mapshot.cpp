@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr int kTileSize = 16;
 constexpr uint16_t kOpaque = 256;        // Paste limit that copies every index
 constexpr uint16_t kSeeThrough = 255;    // Paste limit that leaves index 255 out
 

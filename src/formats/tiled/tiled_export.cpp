@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int kTileSize = 16;
 constexpr int kTileColumns = 20;
 constexpr uint16_t kOpaque = 256;       // Paste limit that copies every index
 constexpr uint16_t kSeeThrough = 255;   // Paste limit that leaves index 255 out

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kTileSize = 16;
 constexpr int kTileCount = 600;
 constexpr int64_t kMinField = -32768;   // 16-bit fields are given signed or unsigned
 constexpr int64_t kMaxField = 65535;
