@@ -2,6 +2,7 @@
 // polls the keys and the mouse once and acts on them.
 
 #include "edit/jill_level_viewer.h"
+#include "edit/key_repeat.h"
 #include "level/level.h"
 #include "level/object_kinds.h"
 #include "view/object_hit_tests.h"
@@ -10,8 +11,6 @@
 #include "platform/input.h"
 
 namespace {
-
-constexpr int kRepeatMs = 400;
 
 // Only the wheel asks whether Ctrl is held now. A key or a click counts with
 // the modifiers held when it went down: a shortcut sent at once (Ctrl down,
@@ -23,8 +22,8 @@ bool LeftPressWithShift() { return (ButtonPressModifiers(1) & kModShift) != 0; }
 
 // Both keys are asked every pass, so that each keeps its own repeat timing.
 bool EitherRepeats(int a, int b) {
-    const bool first = KeyRepeat(a, kRepeatMs);
-    const bool second = KeyRepeat(b, kRepeatMs);
+    const bool first = KeyRepeat(a, kKeyRepeatDelayMs);
+    const bool second = KeyRepeat(b, kKeyRepeatDelayMs);
     return first || second;
 }
 
@@ -199,19 +198,19 @@ int TJillLevelViewer::EditLoop() {
             drawwin ^= 1;
             redraw = true;
         }
-        if (KeyRepeat(VK_LEFT, kRepeatMs)) {
+        if (KeyRepeat(VK_LEFT, kKeyRepeatDelayMs)) {
             if (camX > 0) --camX;
             redraw = true;
         }
-        if (KeyRepeat(VK_RIGHT, kRepeatMs)) {
+        if (KeyRepeat(VK_RIGHT, kKeyRepeatDelayMs)) {
             if (camX < maxCamX) ++camX;
             redraw = true;
         }
-        if (KeyRepeat(VK_UP, kRepeatMs)) {
+        if (KeyRepeat(VK_UP, kKeyRepeatDelayMs)) {
             if (camY > 0) --camY;
             redraw = true;
         }
-        if (KeyRepeat(VK_DOWN, kRepeatMs)) {
+        if (KeyRepeat(VK_DOWN, kKeyRepeatDelayMs)) {
             if (camY < maxCamY) ++camY;
             redraw = true;
         }
@@ -239,14 +238,14 @@ int TJillLevelViewer::EditLoop() {
                 TilesetScrollWheel(wheel);
             redraw = true;
         }
-        if (KeyRepeat(VK_PRIOR, kRepeatMs)) {
+        if (KeyRepeat(VK_PRIOR, kKeyRepeatDelayMs)) {
             if (editobjs)
                 ObjListRowUp();
             else
                 TilesetRowUp();
             redraw = true;
         }
-        if (KeyRepeat(VK_NEXT, kRepeatMs)) {
+        if (KeyRepeat(VK_NEXT, kKeyRepeatDelayMs)) {
             if (editobjs)
                 ObjListRowDown(objects.size());
             else
@@ -257,12 +256,12 @@ int TJillLevelViewer::EditLoop() {
             SaveLevel("");
             redraw = true;
         }
-        if (KeyRepeat('Z', kRepeatMs) && KeyWithCtrl('Z')) {
+        if (KeyRepeat('Z', kKeyRepeatDelayMs) && KeyWithCtrl('Z')) {
             FlushMouseEx();
             Undo();
             redraw = true;
         }
-        if (KeyRepeat('Y', kRepeatMs) && KeyWithCtrl('Y')) {
+        if (KeyRepeat('Y', kKeyRepeatDelayMs) && KeyWithCtrl('Y')) {
             FlushMouseEx();
             Redo();
             redraw = true;
