@@ -142,6 +142,13 @@ public:
     void FlushMouseEx();
     bool MouseMoved(int& x, int& y);
     void FlushInput();
+    // The work every polling loop does once a pass, before it asks whether
+    // to draw: lays the screen out anew after a resize and keeps the
+    // recovery copy in step (KeepRecoveryCopy). True when the screen must be
+    // drawn anew for it.
+    bool BetweenPasses();
+    // Whether this pass draws: when forced, always with fullrefresh, or when
+    // a blinking mark is due. A granted redraw restarts the blink's timing.
     bool MustRefresh(bool force);
 
     // --- panning the map with the middle button

@@ -83,6 +83,7 @@ int TModalMenu::Run(TJillLevelViewer& viewer) {
     for (;;) {
         // Drawn before the input is read, so that what a pass reads it also
         // acts on: nothing happens between a click and its action.
+        if (viewer.BetweenPasses()) redraw = true;
         if (viewer.MustRefresh(redraw)) {
             if (centred) {
                 x = (ScreenWidth() - w) / 2;
