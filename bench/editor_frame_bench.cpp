@@ -135,7 +135,8 @@ TIdleFigures MeasureIdle(TJillLevelViewer& viewer) {
     const double wallStart = Seconds(), cpuStart = ThreadCpuSeconds();
     for (int pass = 0; pass < kPasses; ++pass) {
         const double start = ThreadCpuSeconds();
-        if (viewer.MustRefresh(false)) EditorFrame(viewer);
+        const bool changed = viewer.BetweenPasses();
+        if (viewer.MustRefresh(changed)) EditorFrame(viewer);
         work += ThreadCpuSeconds() - start;
         SleepMs(16);
     }

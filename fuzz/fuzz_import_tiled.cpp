@@ -8,7 +8,7 @@
 #include <string>
 
 #include "base/log.h"
-#include "cli/tiled_level.h"
+#include "formats/tiled/tiled_level.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include "edit/jill_level_viewer.h"
 #include "edit/modal_menu.h"
+#include "level/level.h"
 #include "level/level_object.h"
 #include "level/object_kinds.h"
 #include "platform/graphics.h"
@@ -19,7 +20,7 @@ constexpr int kFrameTop = 22;
 // A screen coordinate of level pixel `level` along one axis, truncated
 // toward zero as a cast does.
 int ToScreen(int origin, int level, int cam, float zoom, int offset) {
-    return int(float(origin) + float(level - 16 * cam) * zoom + float(offset));
+    return int(float(origin) + float(level - kTileSize * cam) * zoom + float(offset));
 }
 
 }  // namespace

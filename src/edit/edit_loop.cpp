@@ -1,6 +1,7 @@
 // The editing screen's loop: one pass draws if something asked for it, then
 // polls the keys and the mouse once and acts on them.
 
+#include "edit/editor_keys.h"
 #include "edit/jill_level_viewer.h"
 #include "level/level.h"
 #include "level/object_kinds.h"
@@ -11,28 +12,10 @@
 
 namespace {
 
-constexpr int kRepeatMs = 400;
-
-// Only the wheel asks whether Ctrl is held now. A key or a click counts with
-// the modifiers held when it went down: a shortcut sent at once (Ctrl down,
-// Z down, Z up, Ctrl up between two passes) has let Ctrl go before the pass
-// looks, and a held Ctrl+Z keeps undoing after Ctrl is let go.
+// Only the wheel asks whether Ctrl is held now; the keys and the buttons count
+// with the modifiers held when they went down.
 bool CtrlHeld() { return KeyIsDown(VK_LCONTROL) || KeyIsDown(VK_RCONTROL); }
-bool KeyWithCtrl(int key) { return (KeyPressModifiers(key) & kModCtrl) != 0; }
 bool LeftPressWithShift() { return (ButtonPressModifiers(1) & kModShift) != 0; }
-
-// Both keys are asked every pass, so that each keeps its own repeat timing.
-bool EitherRepeats(int a, int b) {
-    const bool first = KeyRepeat(a, kRepeatMs);
-    const bool second = KeyRepeat(b, kRepeatMs);
-    return first || second;
-}
-
-bool EitherPressedWithCtrl(int a, int b) {
-    const bool first = KeyPresses(a) > 0 && KeyWithCtrl(a);
-    const bool second = KeyPresses(b) > 0 && KeyWithCtrl(b);
-    return first || second;
-}
 
 // The objects of the level under the pointer, in level order; with
 // linkTargets only those a link can reach.
@@ -161,6 +144,7 @@ int TJillLevelViewer::EditLoop() {
     bool wasDown1 = false, wasDown2 = false;
     for (;;) {
         int px = 0, py = 0;
+        if (BetweenPasses()) redraw = true;
         if (MustRefresh(redraw) || MouseMoved(px, py)) {
             Cls();
             DrawEditor();
@@ -178,105 +162,12 @@ int TJillLevelViewer::EditLoop() {
             SleepMs(16);
         }
 
-        int wheel = WheelDelta();
-        const bool ctrl = CtrlHeld();
-
-        if (KeyPresses(VK_TAB)) {
-            editobjs ^= 1;
-            CancelSelection();
-            FlushMouseEx();
-            redraw = true;
-        }
-        if (KeyPresses('1')) {
-            drawtiles = uint8_t((drawtiles + 1) % 4);
-            redraw = true;
-        }
-        if (KeyPresses('2')) {
-            drawobjs = uint8_t((drawobjs + 1) % 4);
-            redraw = true;
-        }
-        if (KeyPresses('3')) {
-            drawwin ^= 1;
-            redraw = true;
-        }
-        if (KeyRepeat(VK_LEFT, kRepeatMs)) {
-            if (camX > 0) --camX;
-            redraw = true;
-        }
-        if (KeyRepeat(VK_RIGHT, kRepeatMs)) {
-            if (camX < maxCamX) ++camX;
-            redraw = true;
-        }
-        if (KeyRepeat(VK_UP, kRepeatMs)) {
-            if (camY > 0) --camY;
-            redraw = true;
-        }
-        if (KeyRepeat(VK_DOWN, kRepeatMs)) {
-            if (camY < maxCamY) ++camY;
-            redraw = true;
-        }
-        if (KeyPresses(VK_F12)) fullrefresh ^= 1;
-        // However far the wheel turned, one zoom step per pass, and that
-        // movement does not also scroll the panel.
-        if (EitherRepeats(VK_ADD, VK_OEM_PLUS) || (wheel > 0 && ctrl)) {
-            ZoomIn();
-            wheel = 0;
-            redraw = true;
-        }
-        if (EitherRepeats(VK_SUBTRACT, VK_OEM_MINUS) || (wheel < 0 && ctrl)) {
-            ZoomOut();
-            wheel = 0;
-            redraw = true;
-        }
-        if (EitherPressedWithCtrl('0', VK_NUMPAD0)) {
-            ResetZoom();
-            redraw = true;
-        }
-        if (wheel != 0 && !ctrl) {
-            if (editobjs)
-                ObjListScrollWheel(wheel, objects.size());
-            else
-                TilesetScrollWheel(wheel);
-            redraw = true;
-        }
-        if (KeyRepeat(VK_PRIOR, kRepeatMs)) {
-            if (editobjs)
-                ObjListRowUp();
-            else
-                TilesetRowUp();
-            redraw = true;
-        }
-        if (KeyRepeat(VK_NEXT, kRepeatMs)) {
-            if (editobjs)
-                ObjListRowDown(objects.size());
-            else
-                TilesetRowDown();
-            redraw = true;
-        }
-        if (KeyPresses('S') && KeyWithCtrl('S')) {
-            SaveLevel("");
-            redraw = true;
-        }
-        if (KeyRepeat('Z', kRepeatMs) && KeyWithCtrl('Z')) {
-            FlushMouseEx();
-            Undo();
-            redraw = true;
-        }
-        if (KeyRepeat('Y', kRepeatMs) && KeyWithCtrl('Y')) {
-            FlushMouseEx();
-            Redo();
-            redraw = true;
-        }
-        if (KeyIsDown('F') && !editobjs) {
-            redraw = true;
-            if (MouseOverMap() && level) {
-                int tx = 0, ty = 0;
-                MapGetMouseTilePos(tx, ty);
-                findtile = level->Board(tx, ty);
-            }
-        } else if (findtile >= 0) {
-            findtile = -1;
-            redraw = true;
+        TEditorPass pass{WheelDelta(), CtrlHeld()};
+        for (const TEditorKey& key : EditorKeys()) {
+            if (key.Acts(pass))
+                redraw |= key.action(*this, pass);
+            else if (key.otherwise)
+                redraw |= key.otherwise(*this, pass);
         }
 
         // A press seen by the counter, or a button found down that was up
@@ -329,7 +220,7 @@ int TJillLevelViewer::EditLoop() {
             // does, with its question and its notice about the settings.
             if (CloseRequested()) Quit();
         }
-        if (KeyPresses(VK_ESCAPE)) {
+        if (KeyPresses(kLeaveEditorKey)) {
             FlushInput();
             return 0;
         }

@@ -1,9 +1,10 @@
 #pragma once
 // The one editor object. It owns everything for the whole run; its fields are
 // grouped by the subsystem that owns them, and its methods are defined in the
-// folder of that subsystem (view/, edit/, app/), in a file named after what
-// they do. The data layers below never see this header: where a method is
-// really data work, it is a thin call of a free function down there.
+// folder of that subsystem (view/, edit/, app/). The data layers below never
+// see this header: where a method is really data work, it is a thin call of a
+// free function down there.
+// Which file defines each group: docs/architecture.md, "Where each behaviour lives".
 
 #include <cstdint>
 #include <deque>
@@ -35,7 +36,7 @@ public:
     TJillLevelViewer(const TJillLevelViewer&) = delete;
     TJillLevelViewer& operator=(const TJillLevelViewer&) = delete;
 
-    // --- the level and its file (app/main_menu.cpp, edit/level_saving.cpp)
+    // --- the level and its file
     std::shared_ptr<TLevel> level;
     std::string levelfile;     // the path it was opened from or last saved to; "" for a new level
     uint8_t levelchanged = 0;  // 1 while the level has unsaved changes
@@ -50,7 +51,7 @@ public:
     // would rather not overwrite that.
     bool ChangedOnDiskMayBeReplaced(const std::string& path);
 
-    // --- game data and game binding (edit/game_binding.cpp, edit/game_chooser.cpp)
+    // --- game data and game binding
     std::shared_ptr<TShapeManager> shapeman;
     std::shared_ptr<TTileInfo> tileinfo;
     // The game shapeman and tileinfo were loaded for; a name saved without
@@ -72,19 +73,19 @@ public:
     // The game chooser; true when a game was bound.
     bool SelectGame();
 
-    // --- object palette and pictures (app/settings.cpp, edit/object_images.cpp)
+    // --- object palette and pictures
     std::vector<std::shared_ptr<TLevelObject>> objects;
     void GenerateImage(const std::shared_ptr<TLevelObject>& obj);
     void GenerateImages();
 
-    // --- mapshot (view/viewer_mapshot.cpp, app/mapshot_export.cpp)
+    // --- mapshot
     // The whole level at full size, 2048 x 1024 on the game palette with
     // index 0 opaque; null when no level is loaded.
     std::shared_ptr<TBitmap> LevelToBitmap();
     // The main menu's export: builds the picture and asks where to write it.
     void ExportMapshot();
 
-    // --- the pointer over the layout (view/layout_methods.cpp)
+    // --- the pointer over the layout
     using TScreenLayout::MapGetMousePixelPos;
     using TScreenLayout::MapGetMouseTilePos;
     using TScreenLayout::MapGetObjectPos;
@@ -102,7 +103,7 @@ public:
     void TilesetGetMousePos(int& tx, int& ty) const;
     std::shared_ptr<TLevelObject> ObjListGetObjAt(int x, int y) const;
 
-    // --- display switches and the map (view/map_tiles.cpp, view/map_objects.cpp)
+    // --- display switches and the map
     uint8_t drawtiles = 1;     // 0 none, 1 as the game draws them, 2 raw numbers, 3 attribute images
     uint8_t drawobjs = 3;      // bit 0 pictures, bit 1 hit-box outlines
     uint8_t drawwin = 0;       // 1 marks cells whose word has bit 14 or 15 set
@@ -116,35 +117,41 @@ public:
     void DrawLevelObjectInfo();
     void HighlightLinkedObjects(const TLevelObject* obj);
 
-    // --- panels and status bar (view/editor_screen.cpp, view/tileset_panel.cpp, view/palette_panel.cpp,
-    //     view/status_bar.cpp)
+    // --- panels and status bar
     void DrawInterface();
     void DrawTileset();
     void DrawObjectList();
     void DrawStatusText(const std::string& text);
     void DrawStatus();
 
-    // --- object descriptions (edit/object_description.cpp)
+    // --- object descriptions
     std::string ObjectToString(const TLevelObject* obj) const;
     // Pieces of text no wider than width pixels, cut at blanks.
     std::vector<std::string> SplitLine(const std::string& text, int width) const;
 
-    // --- windows and the dimmed background (view/windows.cpp)
+    // --- windows and the dimmed background
     void DrawWindow(int x, int y, int w, int h);
     void DrawTitledWindow(const std::string& title, int x, int y, int w, int h);
     void DrawBackground(int dim);
     void DrawEditor();
 
-    // --- the editor loop and its input (edit/edit_loop.cpp, edit/loop_input.cpp)
+    // --- the editor loop and its input
     int fullrefresh = 1;
     int omx = -42, omy = -42;   // pointer position last seen by MouseMoved; -42 forces a redraw
     int EditLoop();
     void FlushMouseEx();
     bool MouseMoved(int& x, int& y);
     void FlushInput();
+    // The work every polling loop does once a pass, before it asks whether
+    // to draw: lays the screen out anew after a resize and keeps the
+    // recovery copy in step (KeepRecoveryCopy). True when the screen must be
+    // drawn anew for it.
+    bool BetweenPasses();
+    // Whether this pass draws: when forced, always with fullrefresh, or when
+    // a blinking mark is due. A granted redraw restarts the blink's timing.
     bool MustRefresh(bool force);
 
-    // --- panning the map with the middle button (edit/map_panning.cpp)
+    // --- panning the map with the middle button
     uint8_t panning = 0;              // 1 while a middle drag that began on the map lasts
     int panStartX = 0, panStartY = 0;           // the pointer where it began
     int panStartCamX = 0, panStartCamY = 0;     // the camera then
@@ -152,7 +159,7 @@ public:
     // ends. True on a pass in which the view changed or panning ended.
     bool PanMap(bool press3, bool down3);
 
-    // --- brush and held object (edit/selection.cpp, edit/tile_tools.cpp, view/previews.cpp)
+    // --- brush and held object
     int selArea = 0;                  // where a right-drag began: 0 none, 1 the map, 2 the tileset
     int selStartX = -1, selStartY = -1;
     std::vector<uint16_t> selTiles;   // the brush, row by row
@@ -189,7 +196,7 @@ public:
     void DrawTileSelectionPreview();
     void DrawObjectPreview();
 
-    // --- undo history (edit/undo.cpp)
+    // --- undo history
     std::shared_ptr<TLevelList> undoList;
     std::shared_ptr<TLevelList> redoList;
     bool CanUndo() const;
@@ -201,8 +208,7 @@ public:
     // Re-attaches selObj to its equal in state, the level about to become current.
     void FindSelectedObject(const std::shared_ptr<TLevel>& state);
 
-    // --- object dialogs and menus (edit/object_menus.cpp, edit/link_menu.cpp, edit/object_form.cpp,
-    //     edit/text_field.cpp)
+    // --- object dialogs and menus
     void ObjectContextMenu(const std::shared_ptr<TLevelObject>& obj);
     void ObjectPaletteContextMenu(const std::shared_ptr<TLevelObject>& obj);
     // The picker for overlapping objects; null when cancelled.
@@ -212,17 +218,17 @@ public:
     // The one-line text field; gives the edited text, or text itself on Escape.
     std::string EditString(const std::string& text, int x, int y, int w, int h);
 
-    // --- inventory editor (edit/inventory_editor.cpp)
+    // --- inventory editor
     void EditInventory();
 
-    // --- messages (edit/messages.cpp)
+    // --- messages
     void MyNotify(const std::string& text, int serious);
     int MyConfirm(const std::string& text, int serious);
     int MyProceed(const std::string& text, int serious);
     // Shows text in a framed box over the dimmed editor for one frame.
     void DisplayMessage(const std::string& text);
 
-    // --- no work lost (edit/recovery.cpp, app/recovery_offer.cpp, edit/level_saving.cpp)
+    // --- no work lost
     // levelfile as this run last loaded or saved it, to notice another
     // program's change before a save overwrites it; absent for a new level.
     TFileIdentity levelfileKnown;
@@ -252,7 +258,7 @@ public:
     // left behind. True when one was restored as the current level.
     bool OfferRecoveryCopies();
 
-    // --- settings, start and end (app/settings.cpp, app/main_menu.cpp, app/quit.cpp)
+    // --- settings, start and end
     std::shared_ptr<TIniParser> ini;
     void LoadSettings();
     // False when "tarn.ini" could not be written (the old file is then kept).

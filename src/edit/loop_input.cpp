@@ -1,6 +1,6 @@
-// The small input operations every polling loop of the editor shares: what a
-// loop forgets when a dialog closes, whether the pointer moved, and whether
-// this pass draws.
+// The small operations every polling loop of the editor shares: what a loop
+// forgets when a dialog closes, whether the pointer moved, the work between
+// two passes, and whether this pass draws.
 
 #include "edit/jill_level_viewer.h"
 #include "platform/clock.h"
@@ -40,14 +40,19 @@ void TJillLevelViewer::FlushInput() {
     CloseRequested();
 }
 
-bool TJillLevelViewer::MustRefresh(bool force) {
-    // Every loop asks this once a pass, so whichever runs when the window is
+bool TJillLevelViewer::BetweenPasses() {
+    // Every loop calls this once a pass, so whichever runs when the window is
     // resized lays the screen out anew and draws it at once.
+    bool changed = false;
     if (WindowSizeChanged()) {
         ResizeWindow();
-        force = true;
+        changed = true;
     }
-    if (KeepRecoveryCopy()) force = true;
+    if (KeepRecoveryCopy()) changed = true;
+    return changed;
+}
+
+bool TJillLevelViewer::MustRefresh(bool force) {
     const int now = TickCount();
     // Differences only: the tick counter wraps.
     const bool blinkDue = flashing && static_cast<int>(static_cast<unsigned>(now) - static_cast<unsigned>(lastRefreshTime)) > kBlinkIntervalMs;

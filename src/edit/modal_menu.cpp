@@ -3,12 +3,9 @@
 #include <algorithm>
 
 #include "edit/jill_level_viewer.h"
+#include "edit/key_repeat.h"
 #include "platform/clock.h"
 #include "platform/input.h"
-
-namespace {
-constexpr int kRepeatDelayMs = 400;
-}
 
 int TModalMenu::Rows() const {
     int rows = 0;
@@ -29,8 +26,8 @@ int TModalMenu::EntryAtRow(int row) const {
 
 int TModalMenu::LeftRightStep() {
     // Both keys are asked every pass, so that each keeps its own repeat timing.
-    const bool right = KeyRepeat(VK_RIGHT, kRepeatDelayMs);
-    const bool left = KeyRepeat(VK_LEFT, kRepeatDelayMs);
+    const bool right = KeyRepeat(VK_RIGHT, kKeyRepeatDelayMs);
+    const bool left = KeyRepeat(VK_LEFT, kKeyRepeatDelayMs);
     return (right ? 1 : 0) - (left ? 1 : 0);
 }
 
@@ -86,6 +83,7 @@ int TModalMenu::Run(TJillLevelViewer& viewer) {
     for (;;) {
         // Drawn before the input is read, so that what a pass reads it also
         // acts on: nothing happens between a click and its action.
+        if (viewer.BetweenPasses()) redraw = true;
         if (viewer.MustRefresh(redraw)) {
             if (centred) {
                 x = (ScreenWidth() - w) / 2;
@@ -107,11 +105,11 @@ int TModalMenu::Run(TJillLevelViewer& viewer) {
             chosen = PointAt(px, py) && click;
         }
 
-        if (KeyRepeat(VK_UP, kRepeatDelayMs)) {
+        if (KeyRepeat(VK_UP, kKeyRepeatDelayMs)) {
             if (highlighted > 0) --highlighted;
             redraw = true;
         }
-        if (KeyRepeat(VK_DOWN, kRepeatDelayMs)) {
+        if (KeyRepeat(VK_DOWN, kKeyRepeatDelayMs)) {
             if (highlighted < count - 1) ++highlighted;
             redraw = true;
         }

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "edit/jill_level_viewer.h"
+#include "edit/key_repeat.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
@@ -13,7 +14,6 @@
 namespace {
 
 constexpr int kCell = 8;   // every character, printable or not, has its cell
-constexpr int kRepeatDelayMs = 400;
 
 // Only the cells inside the field are drawn, one by one, so a text of any
 // length costs the same per frame and each character stays in its own cell.
@@ -50,9 +50,9 @@ std::string TJillLevelViewer::EditString(const std::string& text, int x, int y, 
         Flip(-1);
 
         const int c = NextChar();
-        if (KeyRepeat(VK_LEFT, kRepeatDelayMs) && cursor > 0) --cursor;
-        if (KeyRepeat(VK_RIGHT, kRepeatDelayMs) && cursor < edited.size()) ++cursor;
-        if (KeyRepeat(VK_DELETE, kRepeatDelayMs) && cursor < edited.size()) edited.erase(cursor, 1);
+        if (KeyRepeat(VK_LEFT, kKeyRepeatDelayMs) && cursor > 0) --cursor;
+        if (KeyRepeat(VK_RIGHT, kKeyRepeatDelayMs) && cursor < edited.size()) ++cursor;
+        if (KeyRepeat(VK_DELETE, kKeyRepeatDelayMs) && cursor < edited.size()) edited.erase(cursor, 1);
         if (KeyPresses(VK_HOME)) cursor = 0;
         if (KeyPresses(VK_END)) cursor = edited.size();
 

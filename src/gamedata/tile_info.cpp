@@ -83,16 +83,20 @@ void TTileInfo::GenerateAttributeImages(const TShapeManagerPtr& shapeman) {
     LogLine("done.");
 }
 
-const TTile& TTileInfo::Lookup(uint16_t tile, const char* operation, bool logAsBlock) const {
+const TTile* TTileInfo::Find(uint16_t tile, const char* operation, bool logAsBlock) const {
     int number = TileNumber(tile);
-    if (number >= TileCount) {
-        std::string message = std::string("Exception in TTileInfo.") + operation + " :: illegal tile value " +
-                              std::to_string(number) + " (should be 0.." + std::to_string(TileCount - 1) + ")";
-        if (logAsBlock) LogBlock(message);
-        else LogLine(message);
-        throw TIllegalTileValue();
-    }
-    return tiles[number];
+    if (number < TileCount) return &tiles[number];
+    std::string message = std::string("Exception in TTileInfo.") + operation + " :: illegal tile value " +
+                          std::to_string(number) + " (should be 0.." + std::to_string(TileCount - 1) + ")";
+    if (logAsBlock) LogBlock(message);
+    else LogLine(message);
+    return nullptr;
+}
+
+const TTile& TTileInfo::Lookup(uint16_t tile, const char* operation, bool logAsBlock) const {
+    const TTile* found = Find(tile, operation, logAsBlock);
+    if (!found) throw TIllegalTileValue();
+    return *found;
 }
 
 uint16_t TTileInfo::GetShape(uint16_t tile) const { return Lookup(tile, "GetShape()", true).sh; }
@@ -100,3 +104,14 @@ uint16_t TTileInfo::GetShape(uint16_t tile) const { return Lookup(tile, "GetShap
 uint16_t TTileInfo::GetFlags(uint16_t tile) const { return Lookup(tile, "GetFlags()", false).flags; }
 
 std::string TTileInfo::GetName(uint16_t tile) const { return Lookup(tile, "GetName()", false).na; }
+
+std::optional<uint16_t> TTileInfo::FindShape(uint16_t tile) const {
+    const TTile* found = Find(tile, "GetShape()", true);
+    if (!found) return std::nullopt;
+    return found->sh;
+}
+
+const TBitmap* TileFrame(const TShapeManager& shapes, const TTileInfo& tiles, uint16_t tile) {
+    const std::optional<uint16_t> shape = tiles.FindShape(tile);
+    return shape ? shapes.FrameBitmap(*shape) : nullptr;
+}

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -57,12 +58,20 @@ public:
     virtual uint16_t GetShape(uint16_t tile) const;
     virtual uint16_t GetFlags(uint16_t tile) const;
     virtual std::string GetName(uint16_t tile) const;
+    // GetShape for the pictures, where a tile number past 599 makes a cell
+    // that draws nothing: logged as GetShape logs it, then none.
+    std::optional<uint16_t> FindShape(uint16_t tile) const;
 
 private:
-    // The tile for a board value; logs and raises for tile numbers past 599.
+    // The tile for a board value; logs and gives null for tile numbers past 599.
+    const TTile* Find(uint16_t tile, const char* operation, bool logAsBlock) const;
+    // The same, raising instead of giving null.
     const TTile& Lookup(uint16_t tile, const char* operation, bool logAsBlock) const;
     // path is only named in the log; empty for a stream.
     int Load(TStreamPtr stream, const std::string& path, const TShapeManagerPtr& shapeman);
     void ReadRecords(TStream& stream);
     void GenerateAttributeImages(const TShapeManagerPtr& shapeman);
 };
+
+// The frame of a board value's tile, or null when its number names no tile.
+const TBitmap* TileFrame(const TShapeManager& shapes, const TTileInfo& tiles, uint16_t tile);

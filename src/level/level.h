@@ -12,6 +12,9 @@
 
 inline constexpr int kBoardWidth = 128;
 inline constexpr int kBoardHeight = 64;
+// A tile's side in level pixels: the board counts in tiles, objects stand at
+// pixels, and every picture of the level draws a tile this size.
+inline constexpr int kTileSize = 16;
 // The most objects the game can hold in one level.
 inline constexpr int kMaxSupportedObjs = 258;
 // Board words carry the tile number in bits 0-13 and two flags above it.

@@ -97,7 +97,7 @@ void AddSnakeShapes(TLevelObject& o, int x, int y) {
     const int length = o.xl;
     // No snake is longer than the board is wide; a length read from a file
     // could otherwise ask for thousands of pieces for every snake.
-    constexpr int kMaxSegments = kBoardWidth * 16 / 8;
+    constexpr int kMaxSegments = kBoardWidth * kTileSize / 8;
     const int segments = std::min((length - 24) / 8, kMaxSegments);
     if (AsSigned16(o.xd) > 0) {
         o.AddShape(x + length - 16, y, Sh(0xF00 + p.head), nullptr);

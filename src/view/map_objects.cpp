@@ -13,8 +13,8 @@
 namespace {
 
 // Screen position of a level pixel, before truncation.
-float ScreenX(const TScreenLayout& view, int lx) { return view.mapX + (lx - 16.0f * view.camX) * view.mapZoom; }
-float ScreenY(const TScreenLayout& view, int ly) { return view.mapY + (ly - 16.0f * view.camY) * view.mapZoom; }
+float ScreenX(const TScreenLayout& view, int lx) { return view.mapX + (lx - float(kTileSize) * view.camX) * view.mapZoom; }
+float ScreenY(const TScreenLayout& view, int ly) { return view.mapY + (ly - float(kTileSize) * view.camY) * view.mapZoom; }
 
 void OutlineObject(const TScreenLayout& view, const TLevelObject& obj) {
     DrawOutline(int(ScreenX(view, AsSigned16(obj.x))), int(ScreenY(view, AsSigned16(obj.y))),

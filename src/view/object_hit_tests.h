@@ -1,6 +1,7 @@
 #pragma once
 // Which object the pointer is on, and which objects belong together.
 
+#include "level/level.h"
 #include "level/level_object.h"
 #include "level/object_kinds.h"
 
@@ -10,7 +11,7 @@ inline bool InHitbox(int px, int py, const TLevelObject& obj) {
     const int x = AsSigned16(obj.x), y = AsSigned16(obj.y);
     const auto inBox = [&](int w, int h) { return px >= x && px < x + w && py >= y && py < y + h; };
     if (inBox(obj.xl, obj.yl)) return true;
-    return (obj.xl == 0 || obj.yl == 0) && inBox(16, 16);
+    return (obj.xl == 0 || obj.yl == 0) && inBox(kTileSize, kTileSize);
 }
 
 // Objects of the linkable kinds that share a link ID; an object is linked

@@ -1,9 +1,10 @@
 #include "view/outlines.h"
 
+#include "level/level.h"
 #include "platform/graphics.h"
 
 void DrawOutline(int x, int y, int w, int h, float zoom) {
-    if (w == 0 && h == 0) w = h = static_cast<int>(16 * zoom);
+    if (w == 0 && h == 0) w = h = static_cast<int>(kTileSize * zoom);
     DrawRect(float(x), float(y), float(w), 1);
     DrawRect(float(x), float(y), 1, float(h));
     DrawRect(float(x), float(y + h - 1), float(w), 1);

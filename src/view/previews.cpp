@@ -7,6 +7,7 @@
 #include "edit/jill_level_viewer.h"
 #include "gamedata/shape_manager.h"
 #include "gamedata/tile_info.h"
+#include "level/level.h"
 #include "level/level_object.h"
 #include "level/object_kinds.h"
 #include "platform/graphics.h"
@@ -26,7 +27,7 @@ void DragFrame(int x, int y, int w, int h) {
 
 void TJillLevelViewer::DrawTileSelectionPreview() {
     if (editobjs) return;
-    const int p = int(16 * mapZoom);
+    const int p = int(kTileSize * mapZoom);
     int x = 0, y = 0;
     if (selArea == 1 && MouseOverMap()) {
         MapGetMouseTilePos(x, y);
@@ -39,8 +40,8 @@ void TJillLevelViewer::DrawTileSelectionPreview() {
         TilesetGetMousePos(x, y);
         if (!IsValidTilesetPos(x, y)) return;
         TilesetViewport();
-        DragFrame(tilesX + std::min(x, selStartX) * 16, tilesY + (std::min(y, selStartY) - tilesCamY) * 16,
-                  (std::abs(x - selStartX) + 1) * 16, (std::abs(y - selStartY) + 1) * 16);
+        DragFrame(tilesX + std::min(x, selStartX) * kTileSize, tilesY + (std::min(y, selStartY) - tilesCamY) * kTileSize,
+                  (std::abs(x - selStartX) + 1) * kTileSize, (std::abs(y - selStartY) + 1) * kTileSize);
         FullViewport();
     } else if (selArea == 0 && MouseOverMap() && !MouseOverTileset() && shapeman && tileinfo) {
         MapGetMouseTilePos(x, y);
@@ -75,7 +76,7 @@ void TJillLevelViewer::DrawObjectPreview() {
     MapViewport();
     int px = 0, py = 0;
     MapGetObjectPos(selObj.get(), px, py);
-    const int sx = int(mapX - (camX * 16 - px) * mapZoom), sy = int(mapY - (camY * 16 - py) * mapZoom);
+    const int sx = int(mapX - (camX * kTileSize - px) * mapZoom), sy = int(mapY - (camY * kTileSize - py) * mapZoom);
     const int ox = AsSigned16(selObj->x), oy = AsSigned16(selObj->y);
     SetDrawScale(mapZoom, mapZoom);
     for (const TMyShape* s = selObj->myshape.get(); s; s = s->succ.get()) {

@@ -2,19 +2,15 @@
 
 #include <cmath>
 
-#include <cmath>
-
+#include "gamedata/tile_info.h"
+#include "level/level.h"
 #include "level/level_object.h"
 #include "platform/graphics.h"
 
 namespace {
 
-constexpr int kLevelTilesW = 128;
-constexpr int kLevelTilesH = 64;
-constexpr int kTileSize = 16;          // level pixels per tile, and a tileset entry's size
 constexpr int kPaletteCellSize = 32;
 constexpr int kTextRow = 16;
-constexpr int kTilesetEntries = 600;
 constexpr int kDefaultTilesetWidth = 20;
 
 // Half-open on the right and bottom, like every region of the window.
@@ -92,8 +88,8 @@ void TScreenLayout::SetMapZoom(float z) {
     mapZoom = z;
     mapTilesW = static_cast<int>(mapW / (z * kTileSize));
     mapTilesH = static_cast<int>(mapH / (z * kTileSize));
-    maxCamX = kLevelTilesW - mapTilesW;
-    maxCamY = kLevelTilesH - mapTilesH;
+    maxCamX = kBoardWidth - mapTilesW;
+    maxCamY = kBoardHeight - mapTilesH;
     FixCam();
 }
 
@@ -111,7 +107,7 @@ void TScreenLayout::ZoomIn() {
 void TScreenLayout::ZoomOut() {
     if (mapZoom > 1.0f)
         SetMapZoom(mapZoom - 1.0f);
-    else if (mapZoom * 16.0f >= 2.0f)
+    else if (mapZoom * kTileSize >= 2.0f)
         SetMapZoom(mapZoom / 2.0f);
 }
 
@@ -159,11 +155,11 @@ void TScreenLayout::MapGetObjectPos(int x, int y, const TLevelObject* obj, bool 
 }
 
 bool TScreenLayout::IsValidTilePos(int x, int y) {
-    return x >= 0 && x < kLevelTilesW && y >= 0 && y < kLevelTilesH;
+    return x >= 0 && x < kBoardWidth && y >= 0 && y < kBoardHeight;
 }
 
 bool TScreenLayout::IsValidPixelPos(int px, int py) {
-    return px >= 0 && px < kLevelTilesW * kTileSize && py >= 0 && py < kLevelTilesH * kTileSize;
+    return px >= 0 && px < kBoardWidth * kTileSize && py >= 0 && py < kBoardHeight * kTileSize;
 }
 
 void TScreenLayout::MapGetTileAt(int x, int y, int& tx, int& ty) const {
@@ -189,7 +185,7 @@ int TScreenLayout::TilesetGetTileAt(int tx, int ty) const {
 
 bool TScreenLayout::IsValidTilesetPos(int tx, int ty) const {
     const int entry = TilesetGetTileAt(tx, ty);
-    return entry >= 0 && entry < kTilesetEntries;
+    return entry >= 0 && entry < TileCount;
 }
 
 int TScreenLayout::ObjListIndexAt(int x, int y, size_t count) const {
@@ -199,7 +195,7 @@ int TScreenLayout::ObjListIndexAt(int x, int y, size_t count) const {
 }
 
 void TScreenLayout::TilesetScrollWheel(int wheel) {
-    ScrollRows(tilesCamY, wheel, tilesCamW, tilesCamAmount, kTilesetEntries);
+    ScrollRows(tilesCamY, wheel, tilesCamW, tilesCamAmount, TileCount);
 }
 
 void TScreenLayout::TilesetRowUp() {
@@ -207,7 +203,7 @@ void TScreenLayout::TilesetRowUp() {
 }
 
 void TScreenLayout::TilesetRowDown() {
-    RowDown(tilesCamY, tilesCamW, tilesCamAmount, kTilesetEntries);
+    RowDown(tilesCamY, tilesCamW, tilesCamAmount, TileCount);
 }
 
 void TScreenLayout::ObjListScrollWheel(int wheel, size_t count) {

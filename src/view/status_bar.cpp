@@ -37,7 +37,7 @@ void TJillLevelViewer::DrawStatus() {
         const uint16_t shape = tileinfo->GetShape(value);
         DrawStatusText(prefix + " shape=$" + Hex4(shape) + " name=" + tileinfo->GetName(value) +
                        " flags=" + TileFlagNames(tileinfo->GetFlags(value)));
-        shapeman->DrawSh(shape, ScreenWidth() - 16, statusY);
+        shapeman->DrawSh(shape, ScreenWidth() - kTileSize, statusY);
     };
     if (MouseOverObjectList()) {
         if (auto obj = ObjListGetObjAt(PointerX(), PointerY())) DrawStatusText(ObjectToString(obj.get()));

@@ -56,24 +56,21 @@ const TImage* ShapeImage(const TShapeManager& shapes, uint16_t shape) {
 }
 
 const TImage* TileShapeImage(const TShapeManager& shapes, const TTileInfo& tiles, uint16_t tile) {
-    try {
-        return ShapeImage(shapes, tiles.GetShape(tile));
-    } catch (const TIllegalTileValue&) {
-        return nullptr;
-    }
+    const std::optional<uint16_t> shape = tiles.FindShape(tile);
+    return shape ? ShapeImage(shapes, *shape) : nullptr;
 }
 
 TCellPicture::TCellPicture(int columns, int rows)
     : dirtyLeft(columns), dirtyTop(rows), dirtyRight(0), dirtyBottom(0) {
-    picture.width = columns * kCellSize;
-    picture.height = rows * kCellSize;
+    picture.width = columns * kTileSize;
+    picture.height = rows * kTileSize;
     picture.flags = IMAGE_MASKED;
     picture.argb.assign(size_t(picture.width) * picture.height, 0);
 }
 
 void TCellPicture::ClearCell(int column, int row) {
-    for (int y = 0; y < kCellSize; ++y)
-        std::fill_n(&picture.argb[size_t(row * kCellSize + y) * picture.width + column * kCellSize], kCellSize, 0u);
+    for (int y = 0; y < kTileSize; ++y)
+        std::fill_n(&picture.argb[size_t(row * kTileSize + y) * picture.width + column * kTileSize], kTileSize, 0u);
     dirtyLeft = std::min(dirtyLeft, column);
     dirtyTop = std::min(dirtyTop, row);
     dirtyRight = std::max(dirtyRight, column + 1);
@@ -82,29 +79,29 @@ void TCellPicture::ClearCell(int column, int row) {
 
 bool TCellPicture::PaintCell(int column, int row, const TImage* image) {
     if (!image) return true;
-    if (image->width != kCellSize || image->height != kCellSize ||
-        image->argb.size() != size_t(kCellSize) * kCellSize)
+    if (image->width != kTileSize || image->height != kTileSize ||
+        image->argb.size() != size_t(kTileSize) * kTileSize)
         return false;
-    for (int y = 0; y < kCellSize; ++y) {
-        uint32_t* target = &picture.argb[size_t(row * kCellSize + y) * picture.width + column * kCellSize];
-        const uint32_t* source = &image->argb[size_t(y) * kCellSize];
-        for (int x = 0; x < kCellSize; ++x)
+    for (int y = 0; y < kTileSize; ++y) {
+        uint32_t* target = &picture.argb[size_t(row * kTileSize + y) * picture.width + column * kTileSize];
+        const uint32_t* source = &image->argb[size_t(y) * kTileSize];
+        for (int x = 0; x < kTileSize; ++x)
             if ((source[x] >> 24) >= 128) target[x] = 0xFF000000u | (source[x] & 0xFFFFFFu);
     }
     return true;
 }
 
 void TCellPicture::FillCell(int column, int row) {
-    for (int y = 0; y < kCellSize; ++y)
-        std::fill_n(&picture.argb[size_t(row * kCellSize + y) * picture.width + column * kCellSize], kCellSize,
+    for (int y = 0; y < kTileSize; ++y)
+        std::fill_n(&picture.argb[size_t(row * kTileSize + y) * picture.width + column * kTileSize], kTileSize,
                     kOpaqueWhite);
 }
 
 void TCellPicture::Publish() {
     if (dirtyRight <= dirtyLeft || dirtyBottom <= dirtyTop) return;
-    ImagePixelsChanged(picture, dirtyLeft * kCellSize, dirtyTop * kCellSize, (dirtyRight - dirtyLeft) * kCellSize,
-                       (dirtyBottom - dirtyTop) * kCellSize);
-    dirtyLeft = picture.width / kCellSize, dirtyTop = picture.height / kCellSize;
+    ImagePixelsChanged(picture, dirtyLeft * kTileSize, dirtyTop * kTileSize, (dirtyRight - dirtyLeft) * kTileSize,
+                       (dirtyBottom - dirtyTop) * kTileSize);
+    dirtyLeft = picture.width / kTileSize, dirtyTop = picture.height / kTileSize;
     dirtyRight = dirtyBottom = 0;
 }
 
@@ -168,7 +165,7 @@ bool TTileLayer::Update(const TLevel& level, const std::shared_ptr<TShapeManager
 }
 
 bool TTileLayer::Draw(const TScreenLayout& view) const {
-    const float cellPixels = kCellSize * view.mapZoom;
+    const float cellPixels = kTileSize * view.mapZoom;
     if (cellPixels < 1 || cellPixels != std::floor(cellPixels) || view.camX < 0 || view.camY < 0) return false;
     const int cell = int(cellPixels);
     // The clip SDL applies: the viewport within the window.
@@ -188,8 +185,8 @@ bool TTileLayer::Draw(const TScreenLayout& view) const {
     SetDrawScale(view.mapZoom, view.mapZoom);
     for (const TRun& across : AxisRuns(view.mapX, cell, columns, clipLeft, clipRight))
         for (const TRun& down : AxisRuns(view.mapY, cell, rows, clipTop, clipBottom))
-            DrawImageRect(Picture(), (view.camX + across.first) * kCellSize, (view.camY + down.first) * kCellSize,
-                          across.count * kCellSize, down.count * kCellSize, float(view.mapX + across.first * cell),
+            DrawImageRect(Picture(), (view.camX + across.first) * kTileSize, (view.camY + down.first) * kTileSize,
+                          across.count * kTileSize, down.count * kTileSize, float(view.mapX + across.first * cell),
                           float(view.mapY + down.first * cell));
     SetDrawScale(scaleX, scaleY);
     SetBlend(blend);
@@ -200,10 +197,7 @@ namespace {
 
 // DrawSh of a tile's shape; a board value whose lookup fails draws nothing.
 void DrawTileShape(const TShapeManager& shapes, const TTileInfo& tiles, uint16_t tile, int x, int y) {
-    try {
-        shapes.DrawSh(tiles.GetShape(tile), x, y);
-    } catch (const TIllegalTileValue&) {
-    }
+    if (const std::optional<uint16_t> shape = tiles.FindShape(tile)) shapes.DrawSh(*shape, x, y);
 }
 
 }  // namespace
@@ -214,11 +208,11 @@ void DrawTileCells(const TLevel& level, const TShapeManager& shapes, const TTile
     for (int i = 0; i <= view.mapTilesW; ++i) {
         const int tx = view.camX + i;
         if (tx < 0 || tx >= kBoardWidth) continue;
-        const int x = int(float(view.mapX) + float(kCellSize * i) * view.mapZoom);
+        const int x = int(float(view.mapX) + float(kTileSize * i) * view.mapZoom);
         for (int j = 0; j <= view.mapTilesH; ++j) {
             const int ty = view.camY + j;
             if (ty < 0 || ty >= kBoardHeight) continue;
-            const int y = int(float(view.mapY) + float(kCellSize * j) * view.mapZoom);
+            const int y = int(float(view.mapY) + float(kTileSize * j) * view.mapZoom);
             const uint16_t word = level.bd[size_t(tx) * kBoardHeight + ty];
             uint16_t tile = word & kTileNumberMask, overlay = kNoOverlay;
             if (drawtiles == 1) tile = level.GetTile(tx, ty, overlay);
@@ -231,7 +225,7 @@ void DrawTileCells(const TLevel& level, const TShapeManager& shapes, const TTile
                     else shapes.DrawSh(overlay, x, y);
                 }
             }
-            if (drawwin == 1 && (word & kFlagBits)) DrawRect(float(x), float(y), kCellSize, kCellSize);
+            if (drawwin == 1 && (word & kFlagBits)) DrawRect(float(x), float(y), kTileSize, kTileSize);
         }
     }
 }

@@ -21,8 +21,6 @@ class TShapeManager;
 class TTileInfo;
 class TScreenLayout;
 
-inline constexpr int kCellSize = 16;
-
 // What DrawSh draws for a shape number, or null: table 0 is never drawn.
 const TImage* ShapeImage(const TShapeManager& shapes, uint16_t shape);
 // The picture of a tile's shape, or null for a board value whose lookup fails.

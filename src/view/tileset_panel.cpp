@@ -9,6 +9,7 @@
 #include "edit/jill_level_viewer.h"
 #include "gamedata/shape_manager.h"
 #include "gamedata/tile_info.h"
+#include "level/level.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"
 #include "view/tile_layer.h"
@@ -63,10 +64,10 @@ void DrawFoundTileMark(int x, int y) {
     const TColor color = CurrentColor();
     const int c = int(TickCount() & 255);
     SetColor(c, c, 255);
-    DrawRect(float(x), float(y), 1, 16);
-    DrawRect(float(x), float(y), 16, 1);
-    DrawRect(float(x), float(y + 15), 16, 1);
-    DrawRect(float(x + 15), float(y), 1, 16);
+    DrawRect(float(x), float(y), 1, kTileSize);
+    DrawRect(float(x), float(y), kTileSize, 1);
+    DrawRect(float(x), float(y + kTileSize - 1), kTileSize, 1);
+    DrawRect(float(x + kTileSize - 1), float(y), 1, kTileSize);
     SetColor(color);
 }
 
@@ -85,17 +86,17 @@ void TJillLevelViewer::DrawTileset() {
     // The first row is always drawn, the others while their top lies within
     // tilesH, so only full rows are shown.
     if (pictured) {
-        const int rows = 1 + std::max(0, (tilesH - tilesY) / 16);
-        DrawImageRect(tilesetPicture->Picture(), 0, tilesCamY * 16, tilesCamW * 16, rows * 16, float(tilesX),
-                      float(tilesY));
+        const int rows = 1 + std::max(0, (tilesH - tilesY) / kTileSize);
+        DrawImageRect(tilesetPicture->Picture(), 0, tilesCamY * kTileSize, tilesCamW * kTileSize, rows * kTileSize,
+                      float(tilesX), float(tilesY));
     }
     int t = tilesCamY * tilesCamW, x = tilesX, y = tilesY, column = 0;
     while (t >= 0 && t < TileCount) {
         if (!pictured && shapeman && tileinfo) DrawTilesetEntry(*shapeman, *tileinfo, t, attributes, x, y);
         if (t == findtile) DrawFoundTileMark(x, y);
-        x += 16;
+        x += kTileSize;
         if (++column >= tilesCamW) {
-            x = tilesX, y += 16, column = 0;
+            x = tilesX, y += kTileSize, column = 0;
             if (y > tilesH) break;
         }
         ++t;

@@ -6,22 +6,11 @@
 
 namespace {
 
-constexpr int kTileSize = 16;
 constexpr uint16_t kOpaque = 256;        // Paste limit that copies every index
 constexpr uint16_t kSeeThrough = 255;    // Paste limit that leaves index 255 out
 
 void PasteWhole(TBitmap& target, const TBitmap* picture, int x, int y, uint16_t limit) {
     if (picture) target.Paste(picture, 0, 0, picture->fWidth, picture->fHeight, x, y, limit);
-}
-
-// The frame of a tile, or null for a board value that names no tile: such a
-// cell draws nothing, and the rest of the level still makes a picture.
-const TBitmap* TileFrame(const TShapeManager& shapes, const TTileInfo& tiles, uint16_t tile) {
-    try {
-        return shapes.FrameBitmap(tiles.GetShape(tile));
-    } catch (const TIllegalTileValue&) {
-        return nullptr;
-    }
 }
 
 // A tile takes its cell only, whatever the size of the frame it names.

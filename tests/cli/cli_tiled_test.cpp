@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "cli/tiled_level.h"
+#include "formats/tiled/tiled_level.h"
 #include "level/level_file.h"
 #include "sample_game/sample_game.h"
 #include "tiled_fixture.h"

@@ -136,6 +136,15 @@ TEST_F(TileInfo, LookupsPast599FailAndLog) {
     EXPECT_TRUE(log.HasLine("Exception in TTileInfo.GetName() :: illegal tile value 600 (should be 0..599)"));
 }
 
+TEST_F(TileInfo, TheShapeLookupOfThePicturesSaysNoneInsteadOfRaisingAndLogsTheSame) {
+    Load(Concat({Record(517, 0x0A0B, 0x0010, "ROCK")}));
+    EXPECT_EQ(info.FindShape(0x0A05), 0x0A0B);
+    EXPECT_EQ(info.FindShape(599), 0x4700);
+    EXPECT_EQ(log.CountBlocks(), 0);
+    EXPECT_EQ(info.FindShape(0xFE58), std::nullopt);   // low bits 600
+    EXPECT_TRUE(log.HasBlock("Exception in TTileInfo.GetShape() :: illegal tile value 600 (should be 0..599)"));
+}
+
 TEST(TileFlagNames, NamesTheSetBitsInOrder) {
     EXPECT_EQ(TileFlagNames(0x0003), "PLAYERTHRU,NOTSTAIR");
     EXPECT_EQ(TileFlagNames(0x8000), "");

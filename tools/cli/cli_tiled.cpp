@@ -1,6 +1,6 @@
 #include "cli/cli_commands.h"
-#include "cli/tiled_level.h"
 #include "edit/jill_level_viewer.h"
+#include "formats/tiled/tiled_level.h"
 #include "gamedata/game_binding.h"
 #include "image/png_save.h"
 #include "platform/paths.h"

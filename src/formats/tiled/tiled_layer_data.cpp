@@ -6,7 +6,7 @@
 
 #include <charconv>
 
-#include "cli/tiled_map.h"
+#include "formats/tiled/tiled_map.h"
 
 namespace {
 

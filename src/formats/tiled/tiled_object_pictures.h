@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/tiled_level.h"
+#include "formats/tiled/tiled_level.h"
 
 class TObjectPictureSheets {
 public:

@@ -7,14 +7,13 @@
 #include <charconv>
 #include <cmath>
 
-#include "cli/tiled_level.h"
+#include "formats/tiled/tiled_level.h"
+#include "gamedata/tile_info.h"
 #include "level/level_file.h"
 #include "level/object_kinds.h"
 
 namespace {
 
-constexpr int kTileSize = 16;
-constexpr int kTileCount = 600;
 constexpr int64_t kMinField = -32768;   // 16-bit fields are given signed or unsigned
 constexpr int64_t kMaxField = 65535;
 
@@ -114,7 +113,7 @@ void ReadBoard(const TTiledMap& map, TLevel& level) {
                 throw TTiledError("layer \"board\", cell " + Cell(x, y) +
                                   ": the tile is flipped or rotated, which a level cannot show");
             if (gid != 0) {
-                if (TilesetOfGid(map, gid) != &tileset || gid - tileset.firstgid >= uint32_t(kTileCount))
+                if (TilesetOfGid(map, gid) != &tileset || gid - tileset.firstgid >= uint32_t(TileCount))
                     throw TTiledError("layer \"board\", cell " + Cell(x, y) + ": tile id " + std::to_string(gid) +
                                       " is no tile of \"tiles\"");
                 tile = int(gid - tileset.firstgid);

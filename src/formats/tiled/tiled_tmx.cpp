@@ -6,7 +6,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "cli/tiled_map.h"
+#include "formats/tiled/tiled_map.h"
 
 namespace {
 

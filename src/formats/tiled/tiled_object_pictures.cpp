@@ -1,4 +1,4 @@
-#include "cli/tiled_object_pictures.h"
+#include "formats/tiled/tiled_object_pictures.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "cli/tiled_map.h"
+#include "formats/tiled/tiled_map.h"
 
 namespace {
 

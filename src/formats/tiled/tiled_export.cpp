@@ -3,15 +3,14 @@
 
 #include <algorithm>
 
-#include "cli/tiled_level.h"
-#include "cli/tiled_object_pictures.h"
+#include "formats/tiled/tiled_level.h"
+#include "formats/tiled/tiled_object_pictures.h"
 #include "gamedata/shape_manager.h"
 #include "gamedata/tile_info.h"
 #include "level/object_kinds.h"
 
 namespace {
 
-constexpr int kTileSize = 16;
 constexpr int kTileColumns = 20;
 constexpr uint16_t kOpaque = 256;       // Paste limit that copies every index
 constexpr uint16_t kSeeThrough = 255;   // Paste limit that leaves index 255 out
@@ -35,15 +34,6 @@ TColorTablePtr PictureColours(const TShapeManager& shapes, bool seeThrough) {
     for (uint32_t& colour : *colours) colour |= 0xFF000000u;
     if (seeThrough) (*colours)[kClear] &= 0x00FFFFFFu;
     return colours;
-}
-
-// The frame of a tile, or null for a board value that names no tile.
-const TBitmap* TileFrame(const TShapeManager& shapes, const TTileInfo& tiles, uint16_t tile) {
-    try {
-        return shapes.FrameBitmap(tiles.GetShape(tile));
-    } catch (const TIllegalTileValue&) {
-        return nullptr;
-    }
 }
 
 void PasteCell(TBitmap& target, const TBitmap* picture, int cell, int columns, uint16_t limit) {

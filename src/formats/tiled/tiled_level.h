@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/tiled_map.h"
+#include "formats/tiled/tiled_map.h"
 #include "image/bitmap.h"
 #include "level/level.h"
 

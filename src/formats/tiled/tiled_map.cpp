@@ -1,4 +1,4 @@
-#include "cli/tiled_map.h"
+#include "formats/tiled/tiled_map.h"
 
 #include <algorithm>
 #include <charconv>
