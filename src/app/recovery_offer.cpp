@@ -21,16 +21,12 @@ namespace {
 // A copy's file as the user can find it, wherever Tarn was started from.
 std::string Shown(const std::string& path) { return AbsolutePath(path, CurrentWorkingDir()); }
 
+// How both notices about a copy that cannot be read begin.
+const std::string kUnreadableCopy =
+    "Tarn did not end properly last time, but the copy it kept of the unsaved changes cannot be read";
+
 bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-// Only this user can put files in the folder, but a link found where a copy
-// or a lock should be is still never followed.
-bool IsLink(const std::string& path) {
-    if (EntryKind(path) != TEntryKind::Link) return false;
-    LogLine("Recovery :: \"" + path + "\" is a symbolic link: skipped");
-    return true;
 }
 
 // A copy that cannot be read is moved aside, where it is offered no more but
@@ -46,9 +42,7 @@ void SetDamagedCopyAside(TJillLevelViewer& viewer, const std::string& path, cons
         if (!moved && errno != EEXIST) break;
     }
     const std::string where = moved ? "It was moved to\n\n" + Shown(aside) : "It is still in\n\n" + Shown(path);
-    viewer.MyNotify("Tarn did not end properly last time, but the copy it kept of the unsaved changes cannot be "
-                    "read (" + problem + ").\n\n" + where,
-                    0);
+    viewer.MyNotify(kUnreadableCopy + " (" + problem + ").\n\n" + where, 0);
 }
 
 // What a copy restores to: the level and the game it was bound to.
@@ -65,11 +59,7 @@ bool ReadRestorable(TJillLevelViewer& viewer, const std::string& path, TRestorab
     if (!ReadWholeFile(path, bytes)) {
         // Gone meanwhile: nothing to offer.
         if (EntryKind(path) == TEntryKind::Nothing) return false;
-        viewer.MyNotify(WithFileErrorReason("Tarn did not end properly last time, but the copy it kept of the unsaved "
-                                            "changes cannot be read",
-                                            " ") +
-                            ".\n\nIt is kept in\n\n" + Shown(path),
-                        0);
+        viewer.MyNotify(WithFileErrorReason(kUnreadableCopy, " ") + ".\n\nIt is kept in\n\n" + Shown(path), 0);
         return false;
     }
     TRecoveryCopy& copy = restorable.copy;
@@ -116,7 +106,7 @@ bool TJillLevelViewer::OfferRecoveryCopies() {
         if (!EndsWith(file, kRecoveryCopySuffix)) continue;
         const std::string name = file.substr(0, file.size() - kRecoveryCopySuffix.size());
         const std::string path = RecoveryCopyPath(name);
-        if (IsLink(path) || IsLink(RecoveryLockPath(name))) continue;
+        if (IsPlantedLink(path) || IsPlantedLink(RecoveryLockPath(name))) continue;
         // A copy whose lock is held belongs to a Tarn that is still running.
         std::shared_ptr<TFileLock> lock = TryLockFile(RecoveryLockPath(name), true);
         if (!lock) continue;

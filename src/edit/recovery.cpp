@@ -67,11 +67,8 @@ std::string UnusedRecoveryName() {
     for (int count = 1;; ++count) {
         const std::string name = "tarn-" + std::to_string(ProcessId()) + "-" + std::to_string(count);
         bool unused = true;
-        for (const std::string& path : {RecoveryCopyPath(name), RecoveryLockPath(name)}) {
-            const TEntryKind kind = EntryKind(path);
-            if (kind == TEntryKind::Link) LogLine("Recovery :: \"" + path + "\" is a symbolic link: skipped");
-            unused = unused && kind == TEntryKind::Nothing;
-        }
+        for (const std::string& path : {RecoveryCopyPath(name), RecoveryLockPath(name)})
+            if (IsPlantedLink(path) || EntryKind(path) != TEntryKind::Nothing) unused = false;
         if (unused) return name;
     }
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "base/log.h"
+
 namespace {
 
 // The first line names the format; each field follows as its name and its
@@ -113,6 +115,12 @@ private:
 std::string RecoveryCopyPath(const std::string& name) { return kRecoveryFolder + "/" + name + kRecoveryCopySuffix; }
 
 std::string RecoveryLockPath(const std::string& name) { return kRecoveryFolder + "/" + name + ".lock"; }
+
+bool IsPlantedLink(const std::string& path) {
+    if (EntryKind(path) != TEntryKind::Link) return false;
+    LogLine("Recovery :: \"" + path + "\" is a symbolic link: skipped");
+    return true;
+}
 
 std::vector<uint8_t> EncodeRecoveryCopy(const TRecoveryCopy& copy) {
     std::vector<uint8_t> out(kFirstLine.begin(), kFirstLine.end());

@@ -25,6 +25,9 @@ inline const std::string kRecoveryFolder = "recovery";
 inline const std::string kRecoveryCopySuffix = ".recovery";
 std::string RecoveryCopyPath(const std::string& name);
 std::string RecoveryLockPath(const std::string& name);
+// Whether a symbolic link stands where a copy or a lock should be; such a
+// link is never followed, and the log is told that it was skipped.
+bool IsPlantedLink(const std::string& path);
 
 std::vector<uint8_t> EncodeRecoveryCopy(const TRecoveryCopy& copy);
 // False, with what is wrong in problem, when bytes are not a whole copy

@@ -164,8 +164,8 @@ void ReadLayers(const TJson& parent, TTiledMap& map) {
         TTiledLayer layer;
         layer.isObjects = type == "objectgroup";
         layer.name = name;
-        layer.visible = Integer(node, "visible", where, 1, -2147483648LL, 2147483647LL) != 0;
-        layer.locked = Integer(node, "locked", where, 0, -2147483648LL, 2147483647LL) != 0;
+        layer.visible = Int(node, "visible", where, 1) != 0;
+        layer.locked = Int(node, "locked", where) != 0;
         if (!layer.isObjects) {
             layer.width = Int(node, "width", where);
             layer.height = Int(node, "height", where);
@@ -302,7 +302,7 @@ TTiledMap ReadTmj(const std::string& text, const std::string& dir) {
     map.height = Int(document, "height", where);
     map.tileWidth = Int(document, "tilewidth", where);
     map.tileHeight = Int(document, "tileheight", where);
-    map.infinite = Integer(document, "infinite", where, 0, -2147483648LL, 2147483647LL) != 0;
+    map.infinite = Int(document, "infinite", where) != 0;
     map.nextObjectId = Int(document, "nextobjectid", where, 1);
     map.properties = ReadProperties(document, where);
     for (const TJson& node : List(document, "tilesets", where)) {
