@@ -4,7 +4,7 @@
 #include "edit/save_name.h"
 #include "image/bitmap.h"
 #include "image/png_save.h"
-#include "platform/stream.h"
+#include "system/stream.h"
 
 void TJillLevelViewer::ExportMapshot() {
     DisplayMessage("Generating Mapshot...");

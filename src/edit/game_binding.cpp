@@ -6,7 +6,7 @@
 #include "gamedata/game_binding.h"
 #include "level/level.h"
 #include "level/level_file.h"
-#include "platform/paths.h"
+#include "system/paths.h"
 
 std::vector<TGameInfoPtr> TJillLevelViewer::GetGames(const std::string& folder) {
     return FindGames(folder, GameInfos);

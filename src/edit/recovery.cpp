@@ -18,10 +18,10 @@
 #include "edit/recovery_copy.h"
 #include "level/level.h"
 #include "level/level_file.h"
-#include "platform/clock.h"
-#include "platform/input.h"
-#include "platform/paths.h"
-#include "platform/stream.h"
+#include "screen/input.h"
+#include "system/clock.h"
+#include "system/paths.h"
+#include "system/stream.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "edit/int_queue.h"
 #include "edit/jill_level_viewer.h"
 #include "level/level.h"
-#include "platform/input.h"
+#include "screen/input.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/requesters.h"
 #include "level/level.h"
-#include "platform/requesters.h"
 
 // One run of a subcommand.
 struct TCliCall {

@@ -2,7 +2,7 @@
 #include "edit/jill_level_viewer.h"
 #include "gamedata/game_binding.h"
 #include "image/png_save.h"
-#include "platform/stream.h"
+#include "system/stream.h"
 
 int CliMapshot(TCliCall& call) {
     const std::string& levelPath = call.args[0];

@@ -1,7 +1,7 @@
 #include "cli/cli_commands.h"
 
 #include "level/level_file.h"
-#include "platform/stream.h"
+#include "system/stream.h"
 
 TLevelPtr ReadLevelForCli(const std::string& path, TCliCall& call) {
     int noticesBefore = call.host.notices;

@@ -3,8 +3,8 @@
 #include "formats/tiled/tiled_level.h"
 #include "gamedata/game_binding.h"
 #include "image/png_save.h"
-#include "platform/paths.h"
-#include "platform/stream.h"
+#include "system/paths.h"
+#include "system/stream.h"
 
 namespace {
 
