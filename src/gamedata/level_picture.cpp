@@ -1,4 +1,5 @@
-#include "edit/jill_level_viewer.h"
+#include "gamedata/level_picture.h"
+
 #include "gamedata/shape_manager.h"
 #include "gamedata/tile_info.h"
 #include "image/bitmap.h"
@@ -46,18 +47,16 @@ void DrawObjects(TBitmap& shot, const TLevel& level, const TShapeManager& shapes
 
 }  // namespace
 
-std::shared_ptr<TBitmap> TJillLevelViewer::LevelToBitmap() {
-    if (!level) return nullptr;
+std::shared_ptr<TBitmap> LevelToBitmap(const TLevel& level, const TShapeManager* shapes, const TTileInfo* tiles) {
     // A copy of the palette, so that making index 0 opaque for the picture
     // leaves the game palette itself alone.
-    auto palette = std::make_shared<TColorTable>(shapeman ? *shapeman->Palette : TColorTable(256, 0));
+    auto palette = std::make_shared<TColorTable>(shapes ? *shapes->Palette : TColorTable(256, 0));
     if (!palette->empty()) (*palette)[0] |= 0xFF000000u;
     TBitmapPtr shot = CreateBitmap(kBoardWidth * kTileSize, kBoardHeight * kTileSize, palette, 0);
-    if (!shot) return nullptr;
-    if (!shapeman) return shot;
+    if (!shot || !shapes) return shot;
     // The frames are read in place, never copied: a level pastes the same few
     // hundred of them thousands of times.
-    if (tileinfo) DrawTiles(*shot, *level, *shapeman, *tileinfo);
-    DrawObjects(*shot, *level, *shapeman);
+    if (tiles) DrawTiles(*shot, level, *shapes, *tiles);
+    DrawObjects(*shot, level, *shapes);
     return shot;
 }
