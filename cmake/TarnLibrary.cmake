@@ -25,7 +25,19 @@ function(tarn_library name folders)
     set(sources ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
   endif()
   add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tools)
+  # Each library sees only its own folders and, through its links, those of
+  # the libraries below it: its include folder holds a link to each of its
+  # source folders under the name the code includes it by (src/level as
+  # level/, tools/cli as cli/, src/formats/tiled as formats/tiled/). A header
+  # included the wrong way up is then not found at all.
+  set(root ${CMAKE_BINARY_DIR}/include/${name})
+  foreach(folder IN LISTS folders)
+    string(REGEX REPLACE "^(src|tools)/" "" included_as ${folder})
+    get_filename_component(parent ${root}/${included_as} DIRECTORY)
+    file(MAKE_DIRECTORY ${parent})
+    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${folder} ${root}/${included_as} SYMBOLIC)
+  endforeach()
+  target_include_directories(${name} PUBLIC ${root})
   target_link_libraries(${name} PUBLIC ${ARGN})
 endfunction()
 

@@ -4,11 +4,11 @@
 #include "edit/editor_keys.h"
 #include "edit/jill_level_viewer.h"
 #include "level/level.h"
+#include "level/object_hit_tests.h"
 #include "level/object_kinds.h"
 #include "screen/graphics.h"
 #include "screen/input.h"
 #include "system/clock.h"
-#include "view/object_hit_tests.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include "base/text_number.h"
 #include "edit/jill_level_viewer.h"
 #include "edit/modal_menu.h"
+#include "edit/outlines.h"
 #include "gamedata/shape_manager.h"
 #include "level/level.h"
 #include "level/object_kinds.h"
 #include "screen/input.h"
-#include "view/outlines.h"
 
 namespace {
 

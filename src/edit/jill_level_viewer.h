@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "edit/screen_layout.h"
 #include "gamedata/game_info.h"
 #include "system/file_identity.h"
-#include "view/screen_layout.h"
 
 class TBitmap;
 class TLevel;

@@ -24,8 +24,20 @@ struct TDrawState {
     float sx = 1, sy = 1;
 };
 
+void SetViewportOf(TDrawState& state, int x, int y, int w, int h);
+
+// The state belongs to one window: when a new one has opened (the renderer
+// generation moved on), drawing starts from the initial state again, its
+// viewport the whole new window. Checked on use, so the window never has to
+// call back into drawing.
 TDrawState& Draw() {
     static TDrawState state;
+    static uint32_t madeFor = 0;
+    if (madeFor != RendererGeneration()) {
+        madeFor = RendererGeneration();
+        state = TDrawState{};
+        SetViewportOf(state, 0, 0, ScreenWidth(), ScreenHeight());
+    }
     return state;
 }
 
@@ -144,11 +156,6 @@ bool FontHasGlyph(unsigned char c) { return c >= kFontFirstChar && c < kFontFirs
 
 }  // namespace
 
-void ResetDrawingState() {
-    Draw() = TDrawState{};
-    SetViewport(0, 0, ScreenWidth(), ScreenHeight());
-}
-
 void SetColor(int r, int g, int b) {
     Draw().color = {std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255)};
 }
@@ -158,8 +165,11 @@ TColor CurrentColor() { return Draw().color; }
 void SetBlend(int mode) { Draw().blend = mode; }
 int CurrentBlend() { return Draw().blend; }
 
-void SetViewport(int x, int y, int w, int h) {
-    auto& state = Draw();
+void SetViewport(int x, int y, int w, int h) { SetViewportOf(Draw(), x, y, w, h); }
+
+namespace {
+
+void SetViewportOf(TDrawState& state, int x, int y, int w, int h) {
     state.viewport = {x, y, w, h};
     int width = ScreenWidth(), height = ScreenHeight();
     // Clip to the window first: SDL takes an empty clip rectangle as "no
@@ -170,6 +180,8 @@ void SetViewport(int x, int y, int w, int h) {
     state.clipped = !(left == 0 && top == 0 && right == width && bottom == height);
     state.clip = SDL_Rect{int(left), int(top), int(right - left), int(bottom - top)};
 }
+
+}  // namespace
 
 TViewport CurrentViewport() { return Draw().viewport; }
 

@@ -1,6 +1,6 @@
 #pragma once
-// What the SDL-side modules of the platform layer share about the one window.
-// Nothing outside src/platform/ includes this.
+// What the SDL-side modules of the screen and the dialogs share about the one window.
+// Nothing outside src/screen/ and src/dialogs/ includes this.
 
 #include <SDL.h>
 
@@ -15,6 +15,5 @@ uint32_t RendererGeneration();
 
 // Starts SDL's video and event handling once; false when that fails.
 bool InitVideo();
-// Brings drawing and input state back to their initial values for a new window.
-void ResetDrawingState();
+// Brings the input state back to its initial values for a new window.
 void ResetInputState();

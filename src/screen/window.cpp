@@ -218,7 +218,6 @@ bool OpenGraphicsWindow(int width, int height, int depth, int hertz, int) {
     state.sizeChanged = false;
     SDL_SetWindowMinimumSize(state.window, state.minWidth, state.minHeight);
     SDL_StartTextInput();
-    ResetDrawingState();
     ResetInputState();
     state.pacer.Start(static_cast<uint32_t>(TickCount()), hertz);
     return true;

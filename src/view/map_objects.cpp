@@ -2,13 +2,13 @@
 // pointer is on.
 
 #include "edit/jill_level_viewer.h"
+#include "edit/outlines.h"
 #include "gamedata/shape_manager.h"
 #include "level/level.h"
+#include "level/object_hit_tests.h"
 #include "level/object_kinds.h"
 #include "screen/graphics.h"
 #include "system/clock.h"
-#include "view/object_hit_tests.h"
-#include "view/outlines.h"
 
 namespace {
 

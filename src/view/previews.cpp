@@ -5,13 +5,13 @@
 #include <cstdlib>
 
 #include "edit/jill_level_viewer.h"
+#include "edit/outlines.h"
 #include "gamedata/shape_manager.h"
 #include "gamedata/tile_info.h"
 #include "level/level.h"
 #include "level/level_object.h"
 #include "level/object_kinds.h"
 #include "screen/graphics.h"
-#include "view/outlines.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstring>
 
+#include "edit/screen_layout.h"
 #include "gamedata/shape_manager.h"
 #include "gamedata/tile_info.h"
 #include "screen/graphics.h"
-#include "view/screen_layout.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <functional>
 #include <utility>
 
+#include "edit/screen_layout.h"
 #include "level/level_object.h"
+#include "level/object_hit_tests.h"
 #include "level/object_kinds.h"
 #include "support/test_host.h"
-#include "view/object_hit_tests.h"
-#include "view/screen_layout.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "view/screen_layout.h"
+#include "edit/screen_layout.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "view/outlines.h"
+#include "edit/outlines.h"
 
 #include "level/level.h"
 #include "screen/graphics.h"
