@@ -21,11 +21,11 @@
 #include "edit/jill_level_viewer.h"
 #include "gamedata/attribute_sheet.h"
 #include "level/level_file.h"
-#include "platform/clock.h"
-#include "platform/graphics.h"
-#include "platform/input.h"
-#include "platform/scripted_input.h"
 #include "sample_game/sample_game.h"
+#include "screen/graphics.h"
+#include "screen/input.h"
+#include "screen/scripted_input.h"
+#include "system/clock.h"
 
 namespace {
 

@@ -24,11 +24,11 @@
 #include "gamedata/attribute_sheet.h"
 #include "level/level.h"
 #include "level/level_file.h"
-#include "platform/clock.h"
-#include "platform/graphics.h"
-#include "platform/input.h"
-#include "platform/scripted_input.h"
 #include "sample_game_folder.h"
+#include "screen/graphics.h"
+#include "screen/input.h"
+#include "screen/scripted_input.h"
+#include "system/clock.h"
 
 // Every allocation of the program is counted, so that a benchmark can say
 // how many bytes one call takes. GCC cannot see that the replaced new and

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "base/ini.h"
-#include "platform/stream.h"
+#include "system/stream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TMemoryStream input(data, size);

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "base/log.h"
+#include "base/requesters.h"
 #include "level/level_file.h"
 #include "level/level_object.h"
-#include "platform/requesters.h"
-#include "platform/stream.h"
+#include "system/stream.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "base/log.h"
 #include "gamedata/shape_manager.h"
-#include "platform/stream.h"
+#include "system/stream.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "gamedata/attribute_sheet.h"
 #include "gamedata/tile_info.h"
 #include "image/png_load.h"
-#include "platform/stream.h"
+#include "system/stream.h"
 
 namespace {
 

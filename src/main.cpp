@@ -3,8 +3,8 @@
 // menu shows first.
 
 #include "app/startup.h"
-#include "platform/program_start.h"
-#include "platform/requesters.h"
+#include "dialogs/system_requesters.h"
+#include "system/program_start.h"
 
 int main(int argc, char** argv) {
     SetRequesterHost(SystemRequesterHost());

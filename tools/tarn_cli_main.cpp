@@ -1,7 +1,7 @@
 #include <iostream>
 
 #include "cli/cli.h"
-#include "platform/program_start.h"
+#include "system/program_start.h"
 
 int main(int argc, char** argv) {
     UseBinaryStandardStreams();

@@ -4,14 +4,14 @@
 #include <algorithm>
 #include <array>
 
+#include "base/requesters.h"
 #include "edit/jill_level_viewer.h"
 #include "edit/modal_menu.h"
 #include "edit/save_name.h"
-#include "platform/file_identity.h"
-#include "platform/input.h"
-#include "platform/paths.h"
-#include "platform/requesters.h"
-#include "platform/stream.h"
+#include "screen/input.h"
+#include "system/file_identity.h"
+#include "system/paths.h"
+#include "system/stream.h"
 
 namespace {
 

@@ -2,9 +2,14 @@
 
 #include "edit/jill_level_viewer.h"
 #include "edit/save_name.h"
+#include "gamedata/level_picture.h"
 #include "image/bitmap.h"
 #include "image/png_save.h"
-#include "platform/stream.h"
+#include "system/stream.h"
+
+std::shared_ptr<TBitmap> TJillLevelViewer::LevelToBitmap() {
+    return level ? ::LevelToBitmap(*level, shapeman.get(), tileinfo.get()) : nullptr;
+}
 
 void TJillLevelViewer::ExportMapshot() {
     DisplayMessage("Generating Mapshot...");

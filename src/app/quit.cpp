@@ -1,8 +1,8 @@
 // The question about unsaved changes, and the orderly end of the program.
 
 #include "edit/jill_level_viewer.h"
-#include "platform/input.h"
-#include "platform/stream.h"
+#include "screen/input.h"
+#include "system/stream.h"
 
 int TJillLevelViewer::AskSave() {
     if (!level || !levelchanged) return 1;

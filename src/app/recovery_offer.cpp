@@ -13,8 +13,8 @@
 #include "edit/jill_level_viewer.h"
 #include "level/level.h"
 #include "level/level_file.h"
-#include "platform/paths.h"
-#include "platform/stream.h"
+#include "system/paths.h"
+#include "system/stream.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "edit/jill_level_viewer.h"
 #include "level/level_object.h"
 #include "level/object_kinds.h"
-#include "platform/graphics.h"
-#include "platform/input.h"
+#include "screen/graphics.h"
+#include "screen/input.h"
 
 namespace {
 

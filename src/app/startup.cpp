@@ -9,11 +9,11 @@
 #include "edit/jill_level_viewer.h"
 #include "gamedata/attribute_sheet.h"
 #include "image/crc32.h"
-#include "platform/clock.h"
-#include "platform/graphics.h"
-#include "platform/input.h"
-#include "platform/program_file.h"
-#include "platform/stream.h"
+#include "screen/graphics.h"
+#include "screen/input.h"
+#include "system/clock.h"
+#include "system/program_file.h"
+#include "system/stream.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "platform/stream.h"
+#include "system/stream.h"
 
 // A map ordered by name, ordinal on the character codes with a prefix before
 // the longer names it begins: std::string's own ordering compares characters

@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "base/app_title.h"
-#include "platform/clock.h"
-#include "platform/stream.h"
+#include "system/clock.h"
+#include "system/stream.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "gamedata/game_binding.h"
 #include "level/level.h"
 #include "level/level_file.h"
-#include "platform/paths.h"
+#include "system/paths.h"
 
 bool TLevelDocument::Load(const std::string& path) {
     // Taken before reading: a change made while the file is read then shows

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "gamedata/game_info.h"
-#include "platform/file_identity.h"
+#include "system/file_identity.h"
 
 class TLevel;
 class TShapeManager;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_identity.h"
+#include "system/file_identity.h"
 
 struct TRecoveryCopy {
     std::string levelPath;    // "" for a level never saved

@@ -18,9 +18,9 @@
 #include "document/recovery_copy.h"
 #include "level/level.h"
 #include "level/level_file.h"
-#include "platform/clock.h"
-#include "platform/paths.h"
-#include "platform/stream.h"
+#include "system/clock.h"
+#include "system/paths.h"
+#include "system/stream.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "level/level.h"
 #include "level/level_object.h"
 #include "level/object_kinds.h"
-#include "platform/graphics.h"
-#include "platform/input.h"
+#include "screen/graphics.h"
+#include "screen/input.h"
 
 namespace {
 

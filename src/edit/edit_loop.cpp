@@ -6,10 +6,10 @@
 #include "edit/jill_level_viewer.h"
 #include "level/level.h"
 #include "level/object_kinds.h"
+#include "screen/graphics.h"
+#include "screen/input.h"
+#include "system/clock.h"
 #include "view/object_hit_tests.h"
-#include "platform/clock.h"
-#include "platform/graphics.h"
-#include "platform/input.h"
 
 namespace {
 

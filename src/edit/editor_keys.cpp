@@ -1,8 +1,8 @@
 #include "edit/editor_keys.h"
 
 #include "edit/jill_level_viewer.h"
-#include "edit/key_repeat.h"
 #include "level/level.h"
+#include "screen/input.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <span>
 
-#include "platform/input.h"
+#include "screen/input.h"
 
 class TJillLevelViewer;
 

@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
+#include "base/requesters.h"
 #include "edit/jill_level_viewer.h"
 #include "edit/modal_menu.h"
-#include "platform/input.h"
-#include "platform/paths.h"
-#include "platform/requesters.h"
+#include "screen/input.h"
+#include "system/paths.h"
 
 namespace {
 

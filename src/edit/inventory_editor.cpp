@@ -13,7 +13,7 @@
 #include "gamedata/shape_manager.h"
 #include "level/level.h"
 #include "level/object_kinds.h"
-#include "platform/input.h"
+#include "screen/input.h"
 #include "view/outlines.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "edit/save_name.h"
 #include "level/level.h"
 #include "level/save_findings.h"
-#include "platform/stream.h"
+#include "system/stream.h"
 
 int TJillLevelViewer::ConfirmSave() {
     const TSaveFindings findings = FindSaveProblems(*level);

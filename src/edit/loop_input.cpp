@@ -3,9 +3,9 @@
 // two passes, and whether this pass draws.
 
 #include "edit/jill_level_viewer.h"
-#include "platform/clock.h"
-#include "platform/graphics.h"
-#include "platform/input.h"
+#include "screen/graphics.h"
+#include "screen/input.h"
+#include "system/clock.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // as in the tile-map editors people know.
 
 #include "edit/jill_level_viewer.h"
-#include "platform/input.h"
+#include "screen/input.h"
 
 bool TJillLevelViewer::PanMap(bool press3, bool down3) {
     if (press3 && !panning && MouseOverMap()) {

@@ -1,9 +1,9 @@
 // Message boxes and the one-frame notice. A box blocks the loop that opened
 // it; whatever closed it (a key, a click) must not reach the editor after.
 
+#include "base/requesters.h"
 #include "edit/jill_level_viewer.h"
-#include "platform/graphics.h"
-#include "platform/requesters.h"
+#include "screen/graphics.h"
 
 void TJillLevelViewer::MyNotify(const std::string& text, int serious) {
     Notify(text, serious);

@@ -3,9 +3,8 @@
 #include <algorithm>
 
 #include "edit/jill_level_viewer.h"
-#include "edit/key_repeat.h"
-#include "platform/clock.h"
-#include "platform/input.h"
+#include "screen/input.h"
+#include "system/clock.h"
 
 int TModalMenu::Rows() const {
     int rows = 0;

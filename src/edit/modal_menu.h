@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/graphics.h"
+#include "screen/graphics.h"
 
 class TJillLevelViewer;
 

@@ -2,7 +2,7 @@
 
 #include "edit/jill_level_viewer.h"
 #include "level/object_text.h"
-#include "platform/graphics.h"
+#include "screen/graphics.h"
 
 std::string TJillLevelViewer::ObjectToString(const TLevelObject* obj) const {
     return ::ObjectToString(level.get(), obj);

@@ -8,7 +8,6 @@ void TJillLevelViewer::GenerateImage(const std::shared_ptr<TLevelObject>& obj) {
 }
 
 void TJillLevelViewer::GenerateImages() {
-    if (level)
-        for (const TLevelObjectPtr& obj : level->objs) GenerateImage(obj);
+    if (level) GenerateObjectImages(*level, shapeman.get());
     for (const TLevelObjectPtr& obj : objects) GenerateImage(obj);
 }

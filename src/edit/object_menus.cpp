@@ -9,7 +9,7 @@
 #include "edit/modal_menu.h"
 #include "level/level.h"
 #include "level/object_kinds.h"
-#include "platform/input.h"
+#include "screen/input.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // editor tells the user, once a run, when it cannot be kept.
 
 #include "edit/jill_level_viewer.h"
-#include "platform/clock.h"
-#include "platform/input.h"
+#include "screen/input.h"
+#include "system/clock.h"
 
 namespace {
 

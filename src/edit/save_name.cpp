@@ -1,8 +1,8 @@
 #include "edit/save_name.h"
 
+#include "base/requesters.h"
 #include "edit/jill_level_viewer.h"
-#include "platform/paths.h"
-#include "platform/requesters.h"
+#include "system/paths.h"
 
 bool HasNoExtension(const std::string& path) {
     const std::string name = FileNamePart(path);

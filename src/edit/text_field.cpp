@@ -6,10 +6,9 @@
 #include <cstdint>
 
 #include "edit/jill_level_viewer.h"
-#include "edit/key_repeat.h"
-#include "platform/clock.h"
-#include "platform/graphics.h"
-#include "platform/input.h"
+#include "screen/graphics.h"
+#include "screen/input.h"
+#include "system/clock.h"
 
 namespace {
 

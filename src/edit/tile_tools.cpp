@@ -6,7 +6,7 @@
 
 #include "edit/jill_level_viewer.h"
 #include "level/level.h"
-#include "platform/input.h"
+#include "screen/input.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "gamedata/attribute_sheet.h"
 
-#include "platform/stream.h"
+#include "system/stream.h"
 
 // Made at build time from assets/attributes.png.
 extern const unsigned char AttributesPngBytes[];

@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "base/log.h"
-#include "platform/paths.h"
+#include "system/paths.h"
 
 TGameInfoPtr FindLevelGame(const std::string& dir, const std::string& levelPath,
                            const std::vector<TGameInfoPtr>& table) {

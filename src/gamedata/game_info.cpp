@@ -3,7 +3,7 @@
 #include <map>
 
 #include "base/log.h"
-#include "platform/paths.h"
+#include "system/paths.h"
 
 namespace {
 

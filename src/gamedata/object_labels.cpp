@@ -3,6 +3,7 @@
 #include <string>
 
 #include "gamedata/shape_manager.h"
+#include "level/level.h"
 #include "level/level_object.h"
 #include "level/object_kinds.h"
 
@@ -34,4 +35,9 @@ void GenerateObjectImage(TLevelObject& obj, const TShapeManager* shapes) {
         break;
     default: break;
     }
+}
+
+void GenerateObjectImages(TLevel& level, const TShapeManager* shapes) {
+    for (const TLevelObjectPtr& obj : level.objs)
+        if (obj) GenerateObjectImage(*obj, shapes);
 }

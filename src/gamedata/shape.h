@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "image/bitmap.h"
-#include "platform/image.h"
+#include "image/image.h"
 
 class TShape;
 using TShapePtr = std::shared_ptr<TShape>;

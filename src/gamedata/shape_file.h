@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/stream.h"
+#include "system/stream.h"
 
 constexpr int ShapeTableCount = 128;
 

@@ -11,7 +11,7 @@
 #include "gamedata/shape.h"
 #include "gamedata/shape_file.h"
 #include "image/bitmap.h"
-#include "platform/stream.h"
+#include "system/stream.h"
 
 class TShapeManager;
 using TShapeManagerPtr = std::shared_ptr<TShapeManager>;

@@ -12,8 +12,8 @@
 
 #include "gamedata/shape_manager.h"
 #include "image/bitmap.h"
-#include "platform/image.h"
-#include "platform/stream.h"
+#include "image/image.h"
+#include "system/stream.h"
 
 constexpr int TileCount = 600;
 

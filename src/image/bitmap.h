@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/image.h"
-#include "platform/pixmap.h"
+#include "image/image.h"
+#include "image/pixmap.h"
 
 // Colours packed 0xAARRGGBB. A table is usually shared by many bitmaps (every
 // bitmap built on the game palette holds the very same one), so it lives

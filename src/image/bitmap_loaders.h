@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "image/bitmap.h"
-#include "platform/pixmap.h"
-#include "platform/stream.h"
+#include "image/pixmap.h"
+#include "system/stream.h"
 
 class TBitmapLoader {
 public:

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "image/bitmap.h"
-#include "platform/stream.h"
+#include "system/stream.h"
 
 // Null when the source cannot be opened, is not a PNG, has another colour
 // type or bit depth, or breaks off before its header. Image data that are

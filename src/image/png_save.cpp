@@ -8,7 +8,7 @@
 
 #include "image/crc32.h"
 #include "image/png_format.h"
-#include "platform/stream.h"
+#include "system/stream.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <stdexcept>
 
 #include "base/log.h"
+#include "base/requesters.h"
 #include "level/object_kinds.h"
-#include "platform/requesters.h"
-#include "platform/stream.h"
+#include "system/stream.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "image/bitmap.h"
 #include "level/object_kinds.h"
-#include "platform/stream.h"
+#include "system/stream.h"
 
 int TLevelObject::Equals(const TLevelObject* other) const {
     if (!other) return 0;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/image.h"
+#include "image/image.h"
 
 class TBitmap;
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "edit/jill_level_viewer.h"
-#include "platform/graphics.h"
+#include "screen/graphics.h"
 
 namespace {
 

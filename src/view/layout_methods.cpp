@@ -3,8 +3,8 @@
 
 #include "edit/jill_level_viewer.h"
 #include "level/level_object.h"
-#include "platform/graphics.h"
-#include "platform/input.h"
+#include "screen/graphics.h"
+#include "screen/input.h"
 
 void TJillLevelViewer::InitWindow() { TScreenLayout::InitWindow(ScreenWidth(), ScreenHeight()); }
 

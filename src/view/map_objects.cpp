@@ -5,8 +5,8 @@
 #include "gamedata/shape_manager.h"
 #include "level/level.h"
 #include "level/object_kinds.h"
-#include "platform/clock.h"
-#include "platform/graphics.h"
+#include "screen/graphics.h"
+#include "system/clock.h"
 #include "view/object_hit_tests.h"
 #include "view/outlines.h"
 

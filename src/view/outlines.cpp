@@ -1,7 +1,7 @@
 #include "view/outlines.h"
 
 #include "level/level.h"
-#include "platform/graphics.h"
+#include "screen/graphics.h"
 
 void DrawOutline(int x, int y, int w, int h, float zoom) {
     if (w == 0 && h == 0) w = h = static_cast<int>(kTileSize * zoom);

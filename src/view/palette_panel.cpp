@@ -4,7 +4,7 @@
 #include "edit/jill_level_viewer.h"
 #include "gamedata/shape_manager.h"
 #include "level/level_object.h"
-#include "platform/graphics.h"
+#include "screen/graphics.h"
 
 namespace {
 

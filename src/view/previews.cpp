@@ -10,7 +10,7 @@
 #include "level/level.h"
 #include "level/level_object.h"
 #include "level/object_kinds.h"
-#include "platform/graphics.h"
+#include "screen/graphics.h"
 #include "view/outlines.h"
 
 namespace {

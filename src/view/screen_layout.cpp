@@ -5,7 +5,7 @@
 #include "gamedata/tile_info.h"
 #include "level/level.h"
 #include "level/level_object.h"
-#include "platform/graphics.h"
+#include "screen/graphics.h"
 
 namespace {
 

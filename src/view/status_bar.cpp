@@ -7,8 +7,8 @@
 #include "gamedata/tile_flags.h"
 #include "gamedata/tile_info.h"
 #include "level/level.h"
-#include "platform/graphics.h"
-#include "platform/input.h"
+#include "screen/graphics.h"
+#include "screen/input.h"
 
 namespace {
 

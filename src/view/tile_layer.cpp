@@ -6,7 +6,7 @@
 
 #include "gamedata/shape_manager.h"
 #include "gamedata/tile_info.h"
-#include "platform/graphics.h"
+#include "screen/graphics.h"
 #include "view/screen_layout.h"
 
 namespace {

@@ -14,8 +14,8 @@
 #include <memory>
 #include <vector>
 
+#include "image/image.h"
 #include "level/level.h"
-#include "platform/image.h"
 
 class TShapeManager;
 class TTileInfo;

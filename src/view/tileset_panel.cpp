@@ -10,8 +10,8 @@
 #include "gamedata/shape_manager.h"
 #include "gamedata/tile_info.h"
 #include "level/level.h"
-#include "platform/clock.h"
-#include "platform/graphics.h"
+#include "screen/graphics.h"
+#include "system/clock.h"
 #include "view/tile_layer.h"
 
 class TTilesetPicture {

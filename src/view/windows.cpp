@@ -2,7 +2,7 @@
 // behind them.
 
 #include "edit/jill_level_viewer.h"
-#include "platform/graphics.h"
+#include "screen/graphics.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <fstream>
 
 #include "base/ini.h"
-#include "platform/stream.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
+#include "system/stream.h"
 
 using namespace std::string_literals;
 

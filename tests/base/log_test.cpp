@@ -5,10 +5,10 @@
 
 #include "base/app_title.h"
 #include "base/log.h"
-#include "platform/clock.h"
 #include "support/files.h"
-#include "support/temp_dir.h"
 #include "support/system_traits.h"
+#include "support/temp_dir.h"
+#include "system/clock.h"
 
 namespace {
 

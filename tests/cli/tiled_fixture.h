@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "platform/stream.h"
 #include "support/level_bytes.h"
 #include "support/temp_dir.h"
+#include "system/stream.h"
 
 struct TTiledRun {
     int status;

@@ -12,7 +12,7 @@
 #include "e2e/object_dialog_session.h"
 #include "level/level.h"
 #include "level/object_kinds.h"
-#include "platform/graphics.h"
+#include "screen/graphics.h"
 
 namespace {
 

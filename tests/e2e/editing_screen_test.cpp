@@ -11,7 +11,7 @@
 #include "image/bitmap.h"
 #include "level/level.h"
 #include "level/level_file.h"
-#include "platform/graphics.h"
+#include "screen/graphics.h"
 #include "support/files.h"
 
 namespace {

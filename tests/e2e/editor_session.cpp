@@ -1,7 +1,7 @@
 #include "e2e/editor_session.h"
 
-#include "platform/graphics.h"
 #include "sample_game/sample_game.h"
+#include "screen/graphics.h"
 
 namespace {
 constexpr int kMenuWidth = 112;   // "Back To Editor", the widest entry

@@ -8,8 +8,8 @@
 
 #include "e2e/editor_session.h"
 #include "e2e/screen_colours.h"
-#include "platform/input.h"
 #include "sample_game/sample_game.h"
+#include "screen/input.h"
 #include "support/files.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include "e2e/screen_colours.h"
 #include "level/level.h"
 #include "level/level_file.h"
-#include "platform/graphics.h"
 #include "sample_game/sample_game.h"
+#include "screen/graphics.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include "level/level.h"
 #include "level/level_file.h"
-#include "platform/clock.h"
-#include "platform/graphics.h"
 #include "sample_game/sample_game.h"
+#include "screen/graphics.h"
+#include "system/clock.h"
 
 namespace object_dialogs {
 

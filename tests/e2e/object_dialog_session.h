@@ -12,8 +12,8 @@
 
 #include "e2e/editor_session.h"
 #include "e2e/screen_colours.h"
+#include "image/pixmap.h"
 #include "level/level_object.h"
-#include "platform/pixmap.h"
 
 namespace object_dialogs {
 

@@ -13,10 +13,10 @@
 #include "document/recovery_copy.h"
 #include "level/level.h"
 #include "level/level_file.h"
-#include "platform/stream.h"
 #include "support/files.h"
 #include "support/small_disk.h"
 #include "support/system_traits.h"
+#include "system/stream.h"
 
 namespace {
 

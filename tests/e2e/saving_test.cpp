@@ -14,10 +14,10 @@
 #include "image/png_load.h"
 #include "level/level.h"
 #include "level/level_file.h"
-#include "platform/file_identity.h"
 #include "support/files.h"
 #include "support/small_disk.h"
 #include "support/system_traits.h"
+#include "system/file_identity.h"
 
 namespace {
 

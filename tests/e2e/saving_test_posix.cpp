@@ -8,7 +8,7 @@
 
 #include "e2e/editor_session.h"
 #include "level/level.h"
-#include "platform/host_file.h"
+#include "system/host_file.h"
 
 namespace fs = std::filesystem;
 

@@ -1,7 +1,7 @@
 #include "e2e/screen_colours.h"
 
 #include "image/bitmap.h"
-#include "platform/graphics.h"
+#include "screen/graphics.h"
 #include "support/test_host.h"
 
 std::set<uint32_t> ColoursIn(const TPixmap& frame, int x, int y, int w, int h) {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/pixmap.h"
+#include "image/pixmap.h"
 
 class TBitmap;
 class TTestHost;

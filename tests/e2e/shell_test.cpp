@@ -17,8 +17,8 @@
 #include "image/png_load.h"
 #include "level/level.h"
 #include "level/level_file.h"
-#include "platform/program_file.h"
 #include "support/files.h"
+#include "system/program_file.h"
 
 namespace {
 

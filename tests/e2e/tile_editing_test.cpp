@@ -12,7 +12,7 @@
 #include "e2e/screen_colours.h"
 #include "level/level.h"
 #include "level/level_file.h"
-#include "platform/graphics.h"
+#include "screen/graphics.h"
 #include "support/files.h"
 
 namespace {

@@ -2,11 +2,11 @@
 
 #include "gamedata/attribute_sheet.h"
 #include "gamedata/game_palette.h"
-#include "support/log_capture.h"
-#include "gamedata/shape_file_builder.h"
 #include "gamedata/tile_flags.h"
 #include "gamedata/tile_info.h"
 #include "image/png_load.h"
+#include "support/log_capture.h"
+#include "support/shape_file_builder.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "gamedata/game_palette.h"
-#include "support/log_capture.h"
-#include "gamedata/shape_file_builder.h"
 #include "gamedata/shape_manager.h"
+#include "support/log_capture.h"
+#include "support/shape_file_builder.h"
 
 namespace {
 

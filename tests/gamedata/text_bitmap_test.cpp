@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "support/log_capture.h"
-#include "gamedata/shape_file_builder.h"
 #include "gamedata/shape_manager.h"
+#include "support/log_capture.h"
+#include "support/shape_file_builder.h"
 
 namespace {
 

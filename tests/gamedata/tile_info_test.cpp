@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "gamedata/attribute_sheet.h"
-#include "support/log_capture.h"
 #include "gamedata/tile_flags.h"
 #include "gamedata/tile_info.h"
+#include "support/log_capture.h"
 
 namespace {
 

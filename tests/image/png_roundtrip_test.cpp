@@ -8,10 +8,10 @@
 
 #include "image/png_load.h"
 #include "image/png_save.h"
-#include "platform/stream.h"
 #include "png_bytes.h"
 #include "png_oracle.h"
 #include "support/temp_dir.h"
+#include "system/stream.h"
 
 namespace {
 

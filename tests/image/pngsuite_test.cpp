@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "image/png_load.h"
-#include "platform/stream.h"
 #include "png_oracle.h"
+#include "system/stream.h"
 
 namespace fs = std::filesystem;
 

@@ -9,7 +9,8 @@
 #    without warnings and names every command tarn-cli lists.
 # 2. cpack -G DEB: the package's control fields, the same files as the
 #    install, and dependencies that are exactly the packages of the shared
-#    libraries the programs need beyond the C and C++ runtime.
+#    libraries the programs need beyond the C and C++ runtime; tarn-cli
+#    needs no SDL (ldd).
 # 3. Under Xvfb, the installed launcher: a first start writes the sample game
 #    into the data folder and "tarn.ini" and "log.txt" end up there; a start
 #    with a level (relative to where it was started) opens the editor on it,
@@ -107,7 +108,11 @@ for program in tarn tarn-cli; do
         esac
     done
 done
-echo "PASS: Debian package with its control fields, the installed files and exactly its dependencies"
+# tarn-cli draws nothing on a screen: it must start where SDL is not installed.
+if ldd "$work/unpacked/usr/bin/tarn-cli" | grep -i 'libSDL'; then
+    fail "tarn-cli links SDL"
+fi
+echo "PASS: Debian package with its control fields, the installed files and exactly its dependencies; tarn-cli without SDL"
 
 # ---- 3. Starting the installed program
 start_x_server

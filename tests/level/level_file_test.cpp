@@ -4,14 +4,14 @@
 
 #include <filesystem>
 
+#include "base/requesters.h"
 #include "level/level_file.h"
 #include "level/object_kinds.h"
-#include "platform/requesters.h"
-#include "platform/stream.h"
 #include "support/level_bytes.h"
 #include "support/log_capture.h"
-#include "support/temp_dir.h"
 #include "support/system_traits.h"
+#include "support/temp_dir.h"
+#include "system/stream.h"
 
 namespace {
 

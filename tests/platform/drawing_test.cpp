@@ -2,10 +2,10 @@
 
 #include <climits>
 
-#include "platform/font_8x16.h"
-#include "platform/graphics.h"
-#include "platform/input.h"
-#include "platform/sdl_window.h"
+#include "screen/font_8x16.h"
+#include "screen/graphics.h"
+#include "screen/input.h"
+#include "screen/sdl_window.h"
 #include "support/test_host.h"
 
 namespace {

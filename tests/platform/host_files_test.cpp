@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/file_identity.h"
-#include "platform/paths.h"
-#include "platform/program_file.h"
-#include "platform/stream.h"
 #include "support/temp_dir.h"
+#include "system/file_identity.h"
+#include "system/paths.h"
+#include "system/program_file.h"
+#include "system/stream.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/input.h"
+#include "screen/input.h"
 #include "support/test_host.h"
 
 TEST(Keyboard, HeldKeyWithHostAutoRepeatCountsOnce) {

@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "platform/input.h"
-#include "platform/key_codes.h"
+#include "screen/input.h"
+#include "screen/key_codes.h"
 
 TEST(KeyCodes, EveryKeyTheEditorPollsHasItsOwnScancode) {
     const int keys[] = {VK_TAB,      VK_RETURN,  VK_ESCAPE,   VK_PRIOR,    VK_NEXT,    VK_END,    VK_HOME,

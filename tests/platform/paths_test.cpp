@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/paths.h"
-#include "support/temp_dir.h"
 #include "support/system_traits.h"
+#include "support/temp_dir.h"
+#include "system/paths.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "platform/image.h"
-#include "platform/pixmap.h"
+#include "image/image.h"
+#include "image/pixmap.h"
 
 TEST(Pixmap, RowsAreAlignedToFourBytes) {
     auto rgb = TPixmap::Create(5, 2, PF_RGB888, 4);

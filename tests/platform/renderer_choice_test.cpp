@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/renderer_choice.h"
+#include "screen/renderer_choice.h"
 
 TEST(RendererChoice, SoftwareRasterisersAreToldFromGpus) {
     for (const char* name : {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "Mesa X11 swrast",

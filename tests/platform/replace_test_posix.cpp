@@ -10,11 +10,11 @@
 #include <ctime>
 #include <filesystem>
 
-#include "platform/file_identity.h"
-#include "platform/host_file.h"
-#include "platform/stream.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
+#include "system/file_identity.h"
+#include "system/host_file.h"
+#include "system/stream.h"
 
 namespace fs = std::filesystem;
 

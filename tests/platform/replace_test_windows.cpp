@@ -6,10 +6,10 @@
 #include <cerrno>
 #include <fstream>
 
-#include "platform/file_identity.h"
-#include "platform/stream.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
+#include "system/file_identity.h"
+#include "system/stream.h"
 
 TEST(WindowsReplace, AFileHeldOpenElsewhereKeepsItsOldBytesAndTheReasonIsTold) {
     TTempDir dir;

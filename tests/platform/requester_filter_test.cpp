@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/file_filter.h"
+#include "dialogs/file_filter.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 
 #include <unistd.h>
 
-#include "platform/desktop_requesters.h"
-#include "platform/dialog_helper.h"
-#include "platform/file_filter.h"
-#include "platform/input.h"
-#include "platform/paths.h"
+#include "dialogs/desktop_requesters.h"
+#include "dialogs/dialog_helper.h"
+#include "dialogs/file_filter.h"
+#include "screen/input.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
+#include "system/paths.h"
 
 namespace {
 

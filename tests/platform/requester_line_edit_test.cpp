@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "platform/text_requester.h"
+#include "dialogs/text_requester.h"
 #include "support/system_traits.h"
 #include "support/temp_dir.h"
 

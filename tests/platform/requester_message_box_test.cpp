@@ -2,8 +2,8 @@
 
 #include <SDL.h>
 
-#include "platform/message_box.h"
-#include "platform/message_window.h"
+#include "dialogs/message_box.h"
+#include "dialogs/message_window.h"
 
 namespace {
 

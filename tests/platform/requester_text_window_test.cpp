@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "platform/message_window.h"
-#include "platform/text_requester.h"
+#include "dialogs/message_window.h"
+#include "dialogs/text_requester.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
 

@@ -6,11 +6,11 @@
 #include <fstream>
 #include <sys/stat.h>
 
-#include "platform/paths.h"
-#include "platform/stream.h"
 #include "support/files.h"
-#include "support/temp_dir.h"
 #include "support/system_traits.h"
+#include "support/temp_dir.h"
+#include "system/paths.h"
+#include "system/stream.h"
 
 TEST(Stream, ByteOrderOfTypedReadsAndWrites) {
     auto memory = std::make_shared<TMemoryStream>();

@@ -7,12 +7,12 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/clock.h"
-#include "platform/graphics.h"
-#include "platform/input.h"
-#include "platform/requesters.h"
+#include "base/requesters.h"
+#include "screen/graphics.h"
+#include "screen/input.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
+#include "system/clock.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/graphics.h"
+#include "screen/graphics.h"
 
 // Started where no window system answers, the window must not open: SDL would
 // carry on with a driver that draws into memory, and the program would run on

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "platform/clock.h"
-#include "platform/frame_pacer.h"
-#include "platform/graphics.h"
-#include "platform/input.h"
+#include "screen/frame_pacer.h"
+#include "screen/graphics.h"
+#include "screen/input.h"
 #include "support/test_host.h"
+#include "system/clock.h"
 
 TEST(FramePacer, SixtyFramesTakeExactlyOneSecond) {
     TFramePacer pacer;

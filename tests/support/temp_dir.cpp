@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "platform/file_identity.h"
+#include "system/file_identity.h"
 
 TTempDir::TTempDir() {
     // The process number keeps parallel test programs apart, the count the

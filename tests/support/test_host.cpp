@@ -5,9 +5,9 @@
 #include <fstream>
 #include <optional>
 
-#include "platform/clock.h"
-#include "platform/requesters.h"
-#include "platform/scripted_input.h"
+#include "base/requesters.h"
+#include "screen/scripted_input.h"
+#include "system/clock.h"
 
 class TVirtualClock : public TClock {
 public:

@@ -34,10 +34,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/graphics.h"
-#include "platform/input.h"
-#include "platform/pixmap.h"
-#include "platform/scripted_input.h"
+#include "image/pixmap.h"
+#include "screen/graphics.h"
+#include "screen/input.h"
+#include "screen/scripted_input.h"
 
 // One requester the program showed.
 struct TRequesterCall {

@@ -12,12 +12,12 @@
 #include "gamedata/tile_info.h"
 #include "level/level.h"
 #include "level/level_file.h"
-#include "platform/clock.h"
-#include "platform/graphics.h"
 #include "sample_game/sample_game.h"
+#include "screen/graphics.h"
 #include "support/log_capture.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
+#include "system/clock.h"
 #include "view/tile_layer.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "base/log.h"
 #include "cli/cli_commands.h"
 #include "gamedata/attribute_sheet.h"
-#include "platform/stream.h"
+#include "system/stream.h"
 
 namespace {
 

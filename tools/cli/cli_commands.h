@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "base/requesters.h"
+#include "gamedata/game_binding.h"
 #include "level/level.h"
-#include "platform/requesters.h"
 
 // One run of a subcommand.
 struct TCliCall {
@@ -21,6 +22,17 @@ struct TCliCall {
 // the error stream: by the reader's notice, or here when the file could not
 // even be opened.
 TLevelPtr ReadLevelForCli(const std::string& path, TCliCall& call);
+
+// A level with the data of the game it belongs to, its objects' pictures made.
+struct TCliLevel {
+    TLevelPtr level;
+    TGameData game;
+};
+
+// Reads the level and binds its game as the editor does when it loads a
+// level; there is nobody here to ask when none fits. False when the user has
+// been told why not.
+bool ReadBoundLevelForCli(const std::string& path, TCliCall& call, TCliLevel& bound);
 
 // The subcommands: each gives the exit status.
 int CliInfo(TCliCall& call);

@@ -1,8 +1,7 @@
 #include "cli/cli_commands.h"
-#include "edit/jill_level_viewer.h"
+#include "gamedata/game_info.h"
 
 int CliGames(TCliCall& call) {
-    TJillLevelViewer viewer;
-    for (const TGameInfoPtr& game : viewer.GetGames(call.args[0])) call.out << game->Name << "\n";
+    for (const TGameInfoPtr& game : FindGames(call.args[0], MakeGameInfos())) call.out << game->Name << "\n";
     return 0;
 }

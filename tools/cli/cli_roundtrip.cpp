@@ -1,6 +1,6 @@
 #include "cli/cli_commands.h"
-#include "platform/file_identity.h"
-#include "platform/stream.h"
+#include "system/file_identity.h"
+#include "system/stream.h"
 
 int CliRoundtrip(TCliCall& call) {
     TLevelPtr level = ReadLevelForCli(call.args[0], call);

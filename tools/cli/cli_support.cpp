@@ -1,7 +1,8 @@
 #include "cli/cli_commands.h"
 
+#include "gamedata/object_labels.h"
 #include "level/level_file.h"
-#include "platform/stream.h"
+#include "system/stream.h"
 
 TLevelPtr ReadLevelForCli(const std::string& path, TCliCall& call) {
     int noticesBefore = call.host.notices;
@@ -10,4 +11,18 @@ TLevelPtr ReadLevelForCli(const std::string& path, TCliCall& call) {
     if (!level && call.host.notices == noticesBefore)
         call.err << WithFileErrorReason("tarn-cli: cannot open the level file " + path, " ") << "\n";
     return level;
+}
+
+bool ReadBoundLevelForCli(const std::string& path, TCliCall& call, TCliLevel& bound) {
+    bound.level = ReadLevelForCli(path, call);
+    if (!bound.level) return false;
+    const std::string dir = LevelFolder(path);
+    const TGameInfoPtr game = FindLevelGame(dir, path, MakeGameInfos());
+    if (!game) {
+        call.err << "tarn-cli: no game data (shape file and tile info file) found in " << dir << "\n";
+        return false;
+    }
+    bound.game = LoadGameData(dir, *game);
+    GenerateObjectImages(*bound.level, bound.game.shapeman.get());
+    return true;
 }

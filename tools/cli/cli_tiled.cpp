@@ -1,10 +1,8 @@
 #include "cli/cli_commands.h"
-#include "edit/jill_level_viewer.h"
 #include "formats/tiled/tiled_level.h"
-#include "gamedata/game_binding.h"
 #include "image/png_save.h"
-#include "platform/paths.h"
-#include "platform/stream.h"
+#include "system/paths.h"
+#include "system/stream.h"
 
 namespace {
 
@@ -12,21 +10,6 @@ bool WriteText(const std::string& text, const std::string& path) {
     TStreamPtr stream = OpenReplaceStream(path);
     // Dropping the stream without closing it leaves the old file in place.
     return stream && stream->WriteRaw(text.data(), text.size()) == text.size() && stream->Close();
-}
-
-// Reads the level and binds its game as the mapshot does; false when the
-// user has been told why not.
-bool BindLevelForCli(TJillLevelViewer& viewer, const std::string& levelPath, TCliCall& call) {
-    viewer.level = ReadLevelForCli(levelPath, call);
-    if (!viewer.level) return false;
-    const std::string dir = LevelFolder(levelPath);
-    const TGameInfoPtr game = FindLevelGame(dir, levelPath, viewer.GameInfos);
-    if (!game) {
-        call.err << "tarn-cli: no game data (shape file and tile info file) found in " << dir << "\n";
-        return false;
-    }
-    viewer.InitGame(dir, game);
-    return viewer.shapeman && viewer.tileinfo;
 }
 
 }  // namespace
@@ -39,16 +22,16 @@ int CliExportTiled(TCliCall& call) {
         call.err << "tarn-cli: the map's name must end in .tmx (TMX) or .tmj or .json (JSON): " << target << "\n";
         return 2;
     }
-    TJillLevelViewer viewer;
-    if (!BindLevelForCli(viewer, levelPath, call)) return 1;
-    viewer.GenerateImages();
+    TCliLevel bound;
+    // A game whose files could not be read has been explained by their reader.
+    if (!ReadBoundLevelForCli(levelPath, call, bound) || !bound.game.shapeman || !bound.game.tileinfo) return 1;
 
     // The pictures are named after the map and lie beside it.
     std::string base = FileNamePart(target);
     base = base.substr(0, base.rfind('.'));
     std::string dir = DirectoryPart(target);
     if (!dir.empty() && dir.back() != '/') dir += '/';
-    const TTiledExport exported = LevelToTiled(*viewer.level, *viewer.shapeman, *viewer.tileinfo, base);
+    const TTiledExport exported = LevelToTiled(*bound.level, *bound.game.shapeman, *bound.game.tileinfo, base);
     for (const TTiledPicture& picture : exported.pictures)
         if (!SavePng(picture.bitmap, dir + picture.fileName, picture.seeThrough ? 1 : 0)) {
             call.err << WithFileErrorReason("tarn-cli: cannot write the picture " + dir + picture.fileName, " ") << "\n";

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/stream.h"
 #include "sample_game/sample_art.h"
 #include "sample_game/sample_levels.h"
+#include "system/stream.h"
 
 std::vector<TSampleFile> BuildSampleGame() {
     std::vector<TSampleFile> files = {

@@ -7,8 +7,8 @@
 
 #include "level/level_file.h"
 #include "level/object_kinds.h"
-#include "platform/stream.h"
 #include "sample_game/sample_tiles.h"
+#include "system/stream.h"
 
 namespace {
 

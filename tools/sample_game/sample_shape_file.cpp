@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/stream.h"
+#include "system/stream.h"
 
 namespace {
 

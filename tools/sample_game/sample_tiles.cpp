@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/stream.h"
+#include "system/stream.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <charconv>
 #include <cmath>
 
-#include "platform/paths.h"
-#include "platform/stream.h"
-#include "platform/utf8.h"
+#include "system/paths.h"
+#include "system/stream.h"
+#include "system/utf8.h"
 
 namespace {
 

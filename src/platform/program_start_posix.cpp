@@ -1,7 +1,0 @@
-#include "platform/program_start.h"
-
-std::vector<std::string> ProgramArguments(int argc, char** argv) {
-    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
-}
-
-void UseBinaryStandardStreams() {}
