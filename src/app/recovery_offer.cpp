@@ -9,8 +9,8 @@
 #include <cerrno>
 
 #include "base/log.h"
+#include "document/recovery_copy.h"
 #include "edit/jill_level_viewer.h"
-#include "edit/recovery_copy.h"
 #include "level/level.h"
 #include "level/level_file.h"
 #include "system/paths.h"
@@ -134,21 +134,9 @@ bool TJillLevelViewer::OfferRecoveryCopies() {
         }
 
         InitGame(copy.gameFolder, restorable.game);
-        level = restorable.level;
-        level->levelfile = FileNamePart(copy.levelPath);
-        undoList = std::make_shared<TLevelList>();
-        redoList = std::make_shared<TLevelList>();
+        document.TakeOverRecoveryCopy(restorable.level, copy, name, lock);
         GenerateImages();
         ClearSelection();
-        dir = copy.gameFolder;
-        levelfile = copy.levelPath;
-        levelchanged = 1;
-        // A save asks first only if the file changed after the run that
-        // crashed last saw it.
-        levelfileKnown = copy.known;
-        recoveryName = name;
-        recoveryLock = lock;
-        recoveryLevelBytes = copy.levelBytes;
         LogLine("Recovery :: restored the changes to " + which + " from " + copy.time);
         return true;
     }

@@ -1,6 +1,7 @@
 // The editing screen's loop: one pass draws if something asked for it, then
 // polls the keys and the mouse once and acts on them.
 
+#include "document/object_edits.h"
 #include "edit/editor_keys.h"
 #include "edit/jill_level_viewer.h"
 #include "level/level.h"
@@ -102,24 +103,17 @@ bool ObjectModeClicks(TJillLevelViewer& viewer, bool click1, bool click2) {
                 viewer.selObj = nullptr;
             }
         } else {
-            TLevel& level = *viewer.level;
-            const bool inLevel = level.ContainsObject(viewer.selObj.get());
+            const bool inLevel = viewer.level->ContainsObject(viewer.selObj.get());
             int px = 0, py = 0, x = 0, y = 0;
             viewer.MapGetMousePixelPos(px, py);
             viewer.MapGetObjectPos(viewer.selObj.get(), x, y);
             // A click beyond the level's edge (the black area when zoomed
             // out) leaves the object in hand: the game has no place there.
-            const bool overLevel = viewer.IsValidPixelPos(px, py);
-            if (overLevel && (!inLevel || x != AsSigned16(viewer.selObj->x) || y != AsSigned16(viewer.selObj->y))) {
-                viewer.MakeUndoState();
-                viewer.levelchanged = 1;
-                viewer.selObj->ChangePosition(x, y);
-                if (!inLevel) {
-                    level.AddObject(viewer.selObj);
-                    // Shift keeps a fresh copy in hand for the next click.
-                    if (LeftPressWithShift()) viewer.selObj = viewer.selObj->Clone();
-                }
-            }
+            // Shift keeps a fresh copy of a newly placed one in hand for the
+            // next click.
+            if (viewer.IsValidPixelPos(px, py) && PlaceObject(viewer.document, viewer.selObj, x, y) && !inLevel &&
+                LeftPressWithShift())
+                viewer.selObj = viewer.selObj->Clone();
         }
     }
     if (click2) {

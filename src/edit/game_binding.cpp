@@ -5,20 +5,13 @@
 #include "edit/jill_level_viewer.h"
 #include "gamedata/game_binding.h"
 #include "level/level.h"
-#include "level/level_file.h"
-#include "system/paths.h"
 
 std::vector<TGameInfoPtr> TJillLevelViewer::GetGames(const std::string& folder) {
     return FindGames(folder, GameInfos);
 }
 
 void TJillLevelViewer::InitGame(const std::string& folder, const TGameInfoPtr& game) {
-    if (!game) return;
-    // Shape manager and tile info belong together: both are replaced at once.
-    TGameData data = LoadGameData(folder, *game);
-    shapeman = data.shapeman;
-    tileinfo = data.tileinfo;
-    boundGame = game;
+    document.BindGame(folder, game);
 }
 
 bool TJillLevelViewer::Init(const std::string& levelPath) {
@@ -45,28 +38,14 @@ bool TJillLevelViewer::Init(const std::string& levelPath) {
 }
 
 void TJillLevelViewer::LoadLevel(const std::string& path) {
-    // Taken before reading: a change made while the file is read then shows
-    // as a change at the next save instead of going unnoticed.
-    const TFileIdentity before = FileIdentity(path);
-    TLevelPtr loaded = ReadLevel(path);
-    if (!loaded) return;
-    levelfileKnown = before;
-    if (level) lastlevel = level->levelfile;
-    loaded->levelfile = FileNamePart(path);
-    level = loaded;
-    levelchanged = 0;
+    const TLevelPtr previous = level;
+    if (!document.Load(path)) return;
+    if (previous) lastlevel = previous->levelfile;
     if (shapeman) GenerateImages();
-    undoList = std::make_shared<TLevelList>();
-    redoList = std::make_shared<TLevelList>();
 }
 
 void TJillLevelViewer::NewLevel() {
-    level = std::make_shared<TLevel>();
-    levelfile.clear();
-    levelfileKnown = {};
-    levelchanged = 0;
-    undoList = std::make_shared<TLevelList>();
-    redoList = std::make_shared<TLevelList>();
+    document.New();
     GenerateImages();
     ClearSelection();
 }

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "base/text_number.h"
+#include "document/inventory_edits.h"
 #include "edit/jill_level_viewer.h"
 #include "edit/modal_menu.h"
 #include "edit/outlines.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr int kSlots = 16;              // pl_inv's length, whatever pl_numinv says
 constexpr uint16_t kIconTable = 0x0E00;
 // Values are typed where they are shown, after the 10-character labels.
 constexpr int kValueX = 80;
@@ -50,7 +50,7 @@ class TInventoryEditor {
 public:
     explicit TInventoryEditor(TJillLevelViewer& viewer)
         : viewer(viewer), copy(viewer.level->Clone()), items(SelectableItems()) {
-        w = 16 * std::max(kSlots, items);
+        w = 16 * std::max(kInventorySlots, items);
     }
 
     void Run() {
@@ -99,9 +99,7 @@ private:
     int x = 0, y = 0, w = 0;
     int removeColumn = 0, addColumn = 0;
 
-    // The items in use; a count from a file beyond the slots, or below zero,
-    // never reaches past them.
-    int InUse() const { return std::clamp(AsSigned16(copy->pl_numinv), 0, kSlots); }
+    int InUse() const { return InventoryItemsInUse(*copy); }
 
     std::string RowText(int row) const {
         static const std::array<const char*, kValueRows> labels = {"   Level: ", "  Health: ", "   Score: ",
@@ -194,28 +192,16 @@ private:
                     viewer.MyNotify(NotANumberNotice(text), 0);
             }
         }
-        if (row == kRemoveRow && removeColumn >= 0 && removeColumn < InUse()) {
-            auto& inv = copy->pl_inv;
-            std::copy(inv.begin() + removeColumn + 1, inv.begin() + InUse(), inv.begin() + removeColumn);
-            --copy->pl_numinv;
-        }
-        if (row == kAddRow) {
-            if (AsSigned16(copy->pl_numinv) < 0) copy->pl_numinv = 0;
-            if (copy->pl_numinv >= kSlots) {
-                viewer.MyNotify("Inventory is limited to 16 items max!", 0);
-                return;
-            }
-            copy->pl_inv[copy->pl_numinv++] = uint16_t(addColumn);
-        }
+        if (row == kRemoveRow) RemoveInventoryItem(*copy, removeColumn);
+        if (row == kAddRow && !AddInventoryItem(*copy, uint16_t(addColumn)))
+            viewer.MyNotify("Inventory is limited to 16 items max!", 0);
     }
 
     void Accept() {
-        viewer.MakeUndoState();
-        viewer.levelchanged = 1;
         // As after an undo: an object in hand from the old level is the
         // same object of the new one, so the next click moves it.
         viewer.FindSelectedObject(copy);
-        viewer.level = copy;
+        viewer.document.ReplaceLevel(copy);
     }
 };
 

@@ -1,20 +1,22 @@
 #pragma once
-// The one editor object. It owns everything for the whole run; its fields are
-// grouped by the subsystem that owns them, and its methods are defined in the
-// folder of that subsystem (view/, edit/, app/). The data layers below never
-// see this header: where a method is really data work, it is a thin call of a
-// free function down there.
+// The one editor object. It owns everything for the whole run; the open
+// level, with all that belongs to it alone, is its document
+// (document/level_document.h). Its fields are grouped by the subsystem that
+// owns them, and its methods are defined in the folder of that subsystem
+// (view/, edit/, app/). The data layers below never see this header: where
+// a method is really data work, it is a thin call of a free function down
+// there.
 // Which file defines each group: docs/architecture.md, "Where each behaviour lives".
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "document/level_document.h"
+#include "document/tile_edits.h"
 #include "edit/screen_layout.h"
 #include "gamedata/game_info.h"
-#include "system/file_identity.h"
 
 class TBitmap;
 class TLevel;
@@ -23,9 +25,6 @@ class TShapeManager;
 class TTileInfo;
 class TTileLayer;
 class TIniParser;
-
-// Snapshots of the level, newest first.
-using TLevelList = std::deque<std::shared_ptr<TLevel>>;
 
 // The screen layout, camera and hit tests come from TScreenLayout, whose
 // pure methods take the pointer as arguments; the methods here read it.
@@ -36,10 +35,14 @@ public:
     TJillLevelViewer(const TJillLevelViewer&) = delete;
     TJillLevelViewer& operator=(const TJillLevelViewer&) = delete;
 
-    // --- the level and its file
-    std::shared_ptr<TLevel> level;
-    std::string levelfile;     // the path it was opened from or last saved to; "" for a new level
-    uint8_t levelchanged = 0;  // 1 while the level has unsaved changes
+    // --- the open level
+    // The level, its file, its game, its history and its recovery copy live
+    // in the document. The names below are the document's own fields under
+    // the names the whole editor and its tests have always used for them.
+    TLevelDocument document;
+    std::shared_ptr<TLevel>& level = document.level;
+    std::string& levelfile = document.levelfile;
+    uint8_t& levelchanged = document.levelchanged;
 
     // The pre-save check: 1 go on, 0 do not save.
     int ConfirmSave();
@@ -52,12 +55,10 @@ public:
     bool ChangedOnDiskMayBeReplaced(const std::string& path);
 
     // --- game data and game binding
-    std::shared_ptr<TShapeManager> shapeman;
-    std::shared_ptr<TTileInfo> tileinfo;
-    // The game shapeman and tileinfo were loaded for; a name saved without
-    // an extension gets this game's.
-    TGameInfoPtr boundGame;
-    std::string dir;           // the game folder, ending in a separator once set
+    std::shared_ptr<TShapeManager>& shapeman = document.shapeman;
+    std::shared_ptr<TTileInfo>& tileinfo = document.tileinfo;
+    TGameInfoPtr& boundGame = document.boundGame;
+    std::string& dir = document.dir;
     std::string lastlevel;     // file name of the level open before the current one
     std::vector<TGameInfoPtr> GameInfos = MakeGameInfos();   // the four games, in detection order
 
@@ -185,6 +186,8 @@ public:
     // right-drag over that entry alone would.
     void EndStroke();
     bool StrokeBeganOnTileset() const { return pickStartX >= 0; }
+    // The brush as the document's tile edits take it.
+    TBrush Brush() const { return {selTiles, selW, selH}; }
     // True when PlaceTiles at this pass would change a cell of the board.
     bool PlaceTilesChangesBoard() const;
     // The stroke's one undo state, taken the first time only.
@@ -197,8 +200,8 @@ public:
     void DrawObjectPreview();
 
     // --- undo history
-    std::shared_ptr<TLevelList> undoList;
-    std::shared_ptr<TLevelList> redoList;
+    std::shared_ptr<TLevelList>& undoList = document.undoList;
+    std::shared_ptr<TLevelList>& redoList = document.redoList;
     bool CanUndo() const;
     bool CanRedo() const;
     // Records the level as it is, before an edit.
@@ -229,23 +232,12 @@ public:
     void DisplayMessage(const std::string& text);
 
     // --- no work lost
-    // levelfile as this run last loaded or saved it, to notice another
-    // program's change before a save overwrites it; absent for a new level.
-    TFileIdentity levelfileKnown;
-    // The file as saved after the user was told that other names (hard links) still hold the old level.
-    TFileIdentity otherNamesTold;
-    // This run's recovery copy, named once and kept for the run; the lock
-    // tells other runs the copy's owner is alive. Both absent while the level
-    // has no unsaved changes.
-    std::string recoveryName;
-    std::shared_ptr<TFileLock> recoveryLock;
-    std::vector<uint8_t> recoveryLevelBytes;   // the level as the copy on disk holds it
-    uint8_t recoveryCheckDue = 0;              // 1 while a check is planned for recoveryCheckTime
-    int recoveryCheckTime = 0;
-    // Why the latest copy could not be kept ("" when it was), and whether the
-    // user is still to be told (1) or was told (2): once a run, and never
-    // while a mouse button is held, so that a stroke in progress goes on.
-    std::string recoveryProblem;
+    std::vector<uint8_t>& recoveryLevelBytes = document.recoveryLevelBytes;
+    uint8_t& recoveryCheckDue = document.recoveryCheckDue;
+    int& recoveryCheckTime = document.recoveryCheckTime;
+    // Whether the user is still to be told of the document's recoveryProblem
+    // (1) or was told (2): once a run, and never while a mouse button is
+    // held, so that a stroke in progress goes on.
     uint8_t recoveryNotice = 0;
     // Called once a pass by every loop: keeps the copy in step with a
     // changed level, no more often than once a second, and drops it when the

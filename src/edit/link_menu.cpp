@@ -1,8 +1,8 @@
 // The link menu: which link ID two objects come to share.
 
 #include <algorithm>
-#include <set>
 
+#include "document/object_edits.h"
 #include "edit/dialog_placement.h"
 #include "edit/jill_level_viewer.h"
 #include "edit/modal_menu.h"
@@ -11,23 +11,6 @@
 #include "screen/input.h"
 
 namespace {
-
-// Objects of a linkable kind other than a and b that carry the link ID id.
-int OthersUsing(const TLevel& level, uint16_t id, const TLevelObject* a, const TLevelObject* b) {
-    return int(std::count_if(level.objs.begin(), level.objs.end(), [&](const TLevelObjectPtr& obj) {
-        return obj && obj.get() != a && obj.get() != b && IsLinkableKind(obj->objkind) && obj->counter == id;
-    }));
-}
-
-// The smallest link ID from 1 up that no object of a linkable kind carries.
-uint16_t FirstUnusedId(const TLevel& level) {
-    std::set<uint16_t> used;
-    for (const TLevelObjectPtr& obj : level.objs)
-        if (obj && IsLinkableKind(obj->objkind)) used.insert(obj->counter);
-    uint16_t id = 1;
-    while (used.count(id) && id != 0xFFFF) ++id;
-    return id;
-}
 
 std::string UseIdItem(uint16_t id, const std::string& whose, int others) {
     return "Use ID " + std::to_string(AsSigned16(id)) + " (" + whose + "'s ID, used by " + std::to_string(others) +
@@ -40,12 +23,12 @@ void TJillLevelViewer::ObjectLinkMenu(const std::shared_ptr<TLevelObject>& sourc
                                       const std::shared_ptr<TLevelObject>& target) {
     if (!source || !target || source == target || !level) return;
     enum { kSourceId, kTargetId, kFreeId, kCancel };
-    const uint16_t freeId = FirstUnusedId(*level);
+    const uint16_t freeId = FirstUnusedLinkId(*level);
 
     TModalMenu menu;
     for (const std::string& item :
-         {UseIdItem(source->counter, "source", OthersUsing(*level, source->counter, source.get(), target.get())),
-          UseIdItem(target->counter, "target", OthersUsing(*level, target->counter, source.get(), target.get())),
+         {UseIdItem(source->counter, "source", OthersUsingLinkId(*level, source->counter, source.get(), target.get())),
+          UseIdItem(target->counter, "target", OthersUsingLinkId(*level, target->counter, source.get(), target.get())),
           "Use ID " + std::to_string(AsSigned16(freeId)) + " (first unused ID)", std::string("Cancel")}) {
         menu.entries.push_back({{item}});
         menu.w = std::max(menu.w, StringWidth(item));
@@ -67,9 +50,6 @@ void TJillLevelViewer::ObjectLinkMenu(const std::shared_ptr<TLevelObject>& sourc
 
     const int chosen = menu.Run(*this);
     if (chosen != kSourceId && chosen != kTargetId && chosen != kFreeId) return;
-    MakeUndoState();
-    levelchanged = 1;
-    if (chosen == kSourceId) target->counter = source->counter;
-    if (chosen == kTargetId) source->counter = target->counter;
-    if (chosen == kFreeId) source->counter = target->counter = freeId;
+    const uint16_t id = chosen == kSourceId ? source->counter : chosen == kTargetId ? target->counter : freeId;
+    LinkObjects(document, *source, *target, id);
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "document/object_edits.h"
 #include "edit/dialog_placement.h"
 #include "edit/jill_level_viewer.h"
 #include "edit/modal_menu.h"
@@ -63,9 +64,7 @@ void TJillLevelViewer::ObjectContextMenu(const std::shared_ptr<TLevelObject>& ob
         selObj = nullptr;
         break;
     case kDelete:
-        MakeUndoState();
-        levelchanged = 1;
-        if (level) level->DeleteObject(obj.get());
+        DeleteObject(document, obj.get());
         selObj = nullptr;
         break;
     case kAddToPalette: {

@@ -154,9 +154,7 @@ void TScreenLayout::MapGetObjectPos(int x, int y, const TLevelObject* obj, bool 
     py = SnapAxis(py, obj != nullptr, obj ? obj->yl : 0);
 }
 
-bool TScreenLayout::IsValidTilePos(int x, int y) {
-    return x >= 0 && x < kBoardWidth && y >= 0 && y < kBoardHeight;
-}
+bool TScreenLayout::IsValidTilePos(int x, int y) { return IsOnBoard(x, y); }
 
 bool TScreenLayout::IsValidPixelPos(int px, int py) {
     return px >= 0 && px < kBoardWidth * kTileSize && py >= 0 && py < kBoardHeight * kTileSize;

@@ -1,23 +1,14 @@
 // The brush: picked up by a right-drag on the map or the tileset, stamped
 // with a left press, or repeated as a pattern by the flood fill.
 
-#include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <utility>
 
-#include "edit/int_queue.h"
 #include "edit/jill_level_viewer.h"
 #include "level/level.h"
 #include "screen/input.h"
 
 namespace {
-
-// value reduced into 0 .. size - 1, never negative.
-int Wrap(int value, int size) {
-    const int r = value % size;
-    return r < 0 ? r + size : r;
-}
 
 // Bresenham's line: visit(x, y) for every cell from (x0, y0) to (x1, y1),
 // both ends included, each step to one of the eight neighbours.
@@ -133,15 +124,7 @@ void TJillLevelViewer::EndStroke() {
 bool TJillLevelViewer::PlaceTilesChangesBoard() const {
     if (!level) return false;
     bool changes = false;
-    ForEachStrokeAnchor(*this, [&](int x, int y) {
-        for (int j = 0; j < selH; ++j)
-            for (int i = 0; i < selW; ++i) {
-                const int cx = x + i, cy = y + j;
-                // The whole word counts: painting over a flagged cell clears its flags.
-                if (IsValidTilePos(cx, cy) && level->bd[size_t(cx) * kBoardHeight + size_t(cy)] != selTiles[size_t(i + j * selW)])
-                    changes = true;
-            }
-    });
+    ForEachStrokeAnchor(*this, [&](int x, int y) { changes = changes || StampChangesBoard(*level, x, y, Brush()); });
     return changes;
 }
 
@@ -153,12 +136,7 @@ void TJillLevelViewer::RecordStroke() {
 
 void TJillLevelViewer::PlaceTiles() {
     if (!level) return;
-    ForEachStrokeAnchor(*this, [&](int x, int y) {
-        // SetTile drops the cells that fall off the board.
-        for (int j = 0; j < selH; ++j)
-            for (int i = 0; i < selW; ++i) level->SetTile(x + i, y + j, selTiles[size_t(i + j * selW)]);
-        levelchanged = 1;
-    });
+    ForEachStrokeAnchor(*this, [&](int x, int y) { StampBrush(document, x, y, Brush()); });
     strokeLastX = PointerX();
     strokeLastY = PointerY();
     strokeHasLast = 1;
@@ -168,28 +146,5 @@ void TJillLevelViewer::FloodFill() {
     if (!level || !MouseOverMap()) return;
     int x0 = 0, y0 = 0;
     MapGetMouseTilePos(x0, y0);
-    if (!IsValidTilePos(x0, y0)) return;
-    const uint16_t target = level->Board(x0, y0);
-    // Every cell is marked when it is queued and painted only later, so a
-    // fill with the very tile it replaces still ends after one pass.
-    std::array<uint8_t, kBoardWidth * kBoardHeight> visited{};
-    TIntQueue queue(visited.size());
-    auto visit = [&](int p) {
-        const int x = p % kBoardWidth, y = p / kBoardWidth;
-        if (visited[size_t(p)] || level->Board(x, y) != target) return;
-        visited[size_t(p)] = 1;
-        queue.Insert(p);
-    };
-    visited[size_t(x0 + kBoardWidth * y0)] = 1;
-    queue.Insert(x0 + kBoardWidth * y0);
-    while (!queue.IsEmpty()) {
-        const int p = queue.Remove();
-        const int x = p % kBoardWidth, y = p / kBoardWidth;
-        level->SetTile(x, y, selTiles[size_t(Wrap(x - x0, selW) + Wrap(y - y0, selH) * selW)]);
-        if (x > 0) visit(p - 1);
-        if (x < kBoardWidth - 1) visit(p + 1);
-        if (y > 0) visit(p - kBoardWidth);
-        if (y < kBoardHeight - 1) visit(p + kBoardWidth);
-    }
-    levelchanged = 1;
+    FillWithBrush(document, x0, y0, Brush());
 }

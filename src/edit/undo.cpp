@@ -1,17 +1,12 @@
-// The undo history: whole snapshots of the level, newest first. A snapshot
-// owns its board, records and texts; the objects' pictures are shared, as
-// nothing edits a picture in place.
+// Undo and redo as the editor does them: the document steps through its
+// history, and the object in hand follows to the level that becomes current.
 
 #include "edit/jill_level_viewer.h"
 #include "level/level.h"
 
-bool TJillLevelViewer::CanUndo() const { return undoList && !undoList->empty(); }
-bool TJillLevelViewer::CanRedo() const { return redoList && !redoList->empty(); }
-
-void TJillLevelViewer::MakeUndoState() {
-    if (undoList && level) undoList->push_front(level->Clone());
-    if (redoList) redoList->clear();
-}
+bool TJillLevelViewer::CanUndo() const { return document.CanUndo(); }
+bool TJillLevelViewer::CanRedo() const { return document.CanRedo(); }
+void TJillLevelViewer::MakeUndoState() { document.MakeUndoState(); }
 
 void TJillLevelViewer::FindSelectedObject(const std::shared_ptr<TLevel>& state) {
     if (!selObj || !level || !state) return;
@@ -27,23 +22,14 @@ void TJillLevelViewer::FindSelectedObject(const std::shared_ptr<TLevel>& state) 
     selObj = match;
 }
 
-namespace {
-
-// Undo and Redo mirror each other: the newest state of one list becomes the
-// level, and the level goes to the front of the other list.
-void StepThrough(TJillLevelViewer& viewer, TLevelList* from, TLevelList* to) {
-    if (from && !from->empty()) {
-        std::shared_ptr<TLevel> state = from->front();
-        from->pop_front();
-        if (to) to->push_front(viewer.level);
-        viewer.FindSelectedObject(state);
-        viewer.level = state;
-        viewer.levelchanged = 1;
-    }
-    viewer.selLink = 0;
+void TJillLevelViewer::Undo() {
+    if (CanUndo()) FindSelectedObject(undoList->front());
+    document.Undo();
+    selLink = 0;
 }
 
-}  // namespace
-
-void TJillLevelViewer::Undo() { StepThrough(*this, undoList.get(), redoList.get()); }
-void TJillLevelViewer::Redo() { StepThrough(*this, redoList.get(), undoList.get()); }
+void TJillLevelViewer::Redo() {
+    if (CanRedo()) FindSelectedObject(redoList->front());
+    document.Redo();
+    selLink = 0;
+}

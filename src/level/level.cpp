@@ -67,12 +67,12 @@ void TLevel::PurgeObjects() {
 }
 
 uint16_t TLevel::Board(int x, int y) const {
-    if (x < 0 || x >= kBoardWidth || y < 0 || y >= kBoardHeight) return 0;
+    if (!IsOnBoard(x, y)) return 0;
     return bd[x * kBoardHeight + y] & kTileNumberMask;
 }
 
 void TLevel::SetTile(int x, int y, uint16_t value) {
-    if (x < 0 || x >= kBoardWidth || y < 0 || y >= kBoardHeight) return;
+    if (!IsOnBoard(x, y)) return;
     bd[x * kBoardHeight + y] = value;
 }
 

@@ -12,6 +12,8 @@
 
 inline constexpr int kBoardWidth = 128;
 inline constexpr int kBoardHeight = 64;
+// Whether tile (x, y) lies on the board.
+inline bool IsOnBoard(int x, int y) { return x >= 0 && x < kBoardWidth && y >= 0 && y < kBoardHeight; }
 // A tile's side in level pixels: the board counts in tiles, objects stand at
 // pixels, and every picture of the level draws a tile this size.
 inline constexpr int kTileSize = 16;

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "e2e/editor_session.h"
-#include "edit/recovery_copy.h"
+#include "document/recovery_copy.h"
 #include "level/level.h"
 #include "level/level_file.h"
 #include "support/files.h"

@@ -1,4 +1,4 @@
-#include "edit/recovery_copy.h"
+#include "document/recovery_copy.h"
 
 #include <algorithm>
 #include <charconv>

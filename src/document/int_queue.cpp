@@ -1,4 +1,4 @@
-#include "edit/int_queue.h"
+#include "document/int_queue.h"
 
 int32_t TIntQueue::Remove() {
     if (IsEmpty()) return 0;
