@@ -1,10 +1,9 @@
-// Loading a level, starting a new one, and binding the editor to the game a
-// level belongs to.
+// Binding the editor to a game: the games a folder holds, and the game data
+// of the one chosen. Loading a level (level_loading.cpp) and the game
+// chooser (game_chooser.cpp) both bind through here.
 
-#include "base/log.h"
 #include "edit/jill_level_viewer.h"
-#include "gamedata/game_binding.h"
-#include "level/level.h"
+#include "gamedata/game_info.h"
 
 std::vector<TGameInfoPtr> TJillLevelViewer::GetGames(const std::string& folder) {
     return FindGames(folder, GameInfos);
@@ -12,40 +11,4 @@ std::vector<TGameInfoPtr> TJillLevelViewer::GetGames(const std::string& folder) 
 
 void TJillLevelViewer::InitGame(const std::string& folder, const TGameInfoPtr& game) {
     document.BindGame(folder, game);
-}
-
-bool TJillLevelViewer::Init(const std::string& levelPath) {
-    DisplayMessage("Loading...");
-    level = nullptr;
-    shapeman = nullptr;
-    tileinfo = nullptr;
-    boundGame = nullptr;
-    dir.clear();
-    LoadLevel(levelPath);
-    if (!level) return false;
-
-    dir = LevelFolder(levelPath);
-    const TGameInfoPtr game = FindLevelGame(dir, levelPath, GameInfos);
-    if (game) {
-        InitGame(dir, game);
-    } else if (!SelectGame()) {
-        LogBlock("ERROR: Could not find game data for this level!");
-        return false;
-    }
-    GenerateImages();
-    ClearSelection();
-    return true;
-}
-
-void TJillLevelViewer::LoadLevel(const std::string& path) {
-    const TLevelPtr previous = level;
-    if (!document.Load(path)) return;
-    if (previous) lastlevel = previous->levelfile;
-    if (shapeman) GenerateImages();
-}
-
-void TJillLevelViewer::NewLevel() {
-    document.New();
-    GenerateImages();
-    ClearSelection();
 }

@@ -1,18 +1,11 @@
 #include "formats/tiled/tiled_map.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 
-#include "system/paths.h"
-#include "system/stream.h"
 #include "system/utf8.h"
 
 namespace {
-
-// A level's map with every picture named and every byte kept is well below
-// this; anything larger is not one of ours and is not worth reading.
-constexpr int64_t kMaxMapFileBytes = 128 * 1024 * 1024;
 
 // No map of a level comes near this many cells in a layer; more are refused
 // before anything is allocated for them.
@@ -21,16 +14,6 @@ constexpr int64_t kMaxLayerCells = 1 << 22;
 // The visible stand-ins of the control codes 0-31 and 127.
 constexpr int kControlPictures = 0x2400;
 constexpr int kDeletePicture = 0x2421;
-
-std::string LowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return char(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-    return text;
-}
-
-bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
 
 }  // namespace
 
@@ -108,44 +91,4 @@ bool UnicodeToLevelText(const std::string& utf8, std::string& bytes, int& badCha
         bytes += char(code);
     }
     return true;
-}
-
-std::string ReadMapFile(const std::string& path) {
-    TStreamPtr stream = OpenReadStream(path);
-    if (!stream || PathType(path) != 1) throw TTiledError("cannot open the file " + path);
-    const int64_t size = stream->Size();
-    if (size > kMaxMapFileBytes) throw TTiledError(path + " is larger than any level's map can be");
-    std::string text(size_t(std::max<int64_t>(size, 0)), '\0');
-    if (stream->ReadRaw(text.data(), text.size()) != text.size())
-        throw TTiledError("cannot read the file " + path);
-    return text;
-}
-
-TTiledTileset ReadExternalTileset(const std::string& dir, const std::string& source, uint32_t firstgid) {
-    const std::string path = source.empty() || source[0] == '/' ? source : dir + source;
-    const std::string text = ReadMapFile(path);
-    const size_t first = text.find_first_not_of(" \t\r\n");
-    const bool json = EndsWith(LowerCase(path), ".tsj") || EndsWith(LowerCase(path), ".json") ||
-                      (first != std::string::npos && text[first] == '{');
-    TTiledTileset tileset = json ? ReadTsj(text, "tileset " + path) : ReadTsx(text, "tileset " + path);
-    tileset.firstgid = firstgid;
-    return tileset;
-}
-
-TTiledFormat TiledFormatOf(const std::string& path) {
-    const std::string lower = LowerCase(path);
-    if (EndsWith(lower, ".tmx")) return TTiledFormat::Tmx;
-    if (EndsWith(lower, ".tmj") || EndsWith(lower, ".json")) return TTiledFormat::Json;
-    return TTiledFormat::None;
-}
-
-TTiledMap ReadTiledMap(const std::string& path) {
-    const std::string text = ReadMapFile(path);
-    std::string dir = DirectoryPart(path);
-    if (!dir.empty() && dir.back() != '/') dir += '/';
-    // Tiled's own choice of form follows the content, not the name: a map
-    // saved as JSON under another name is still JSON.
-    const size_t first = text.find_first_not_of(" \t\r\n\xEF\xBB\xBF");
-    if (first != std::string::npos && text[first] == '{') return ReadTmj(text, dir);
-    return ReadTmx(text, dir);
 }

@@ -44,6 +44,9 @@ struct TTiledTileset {
     int imageWidth = 0;
     int imageHeight = 0;
     std::vector<TTiledTile> tiles;   // the tiles that have a picture or properties of their own
+    // A tileset kept in a file of its own: that file as the map names it,
+    // until ReadExternalTilesets puts the file's tileset in its place.
+    std::string source;
 
     const TTiledTile* Tile(int id) const;
 };
@@ -108,25 +111,21 @@ std::string LevelTextToUnicode(const std::string& bytes);
 // character that no byte stands for.
 bool UnicodeToLevelText(const std::string& utf8, std::string& bytes, int& badCharacter);
 
-// The whole file as text; the error names the file. Maps bigger than any
-// level's map are refused before they are read.
-std::string ReadMapFile(const std::string& path);
-// A tileset kept in a file of its own (.tsx, or .tsj / .json), named by a map
-// in folder dir; it takes the map's firstgid.
-TTiledTileset ReadExternalTileset(const std::string& dir, const std::string& source, uint32_t firstgid);
-
-// The two file forms. The readers raise TTiledError; dir is the map's folder,
-// against which external tilesets are found.
+// The two file forms. The readers raise TTiledError; a tileset kept in a
+// file of its own is left as its source, for ReadExternalTilesets.
 std::string WriteTmx(const TTiledMap& map);
 std::string WriteTmj(const TTiledMap& map);
-TTiledMap ReadTmx(const std::string& text, const std::string& dir);
-TTiledMap ReadTmj(const std::string& text, const std::string& dir);
+TTiledMap ReadTmx(const std::string& text);
+TTiledMap ReadTmj(const std::string& text);
 TTiledTileset ReadTsx(const std::string& text, const std::string& where);
 TTiledTileset ReadTsj(const std::string& text, const std::string& where);
 
 // Which form a file name asks for: ".tmx" is TMX, ".tmj" and ".json" JSON.
 enum class TTiledFormat { None, Tmx, Json };
 TTiledFormat TiledFormatOf(const std::string& path);
+// Reads the tilesets map keeps in files of their own (.tsx, or .tsj /
+// .json), found against the map's folder dir; each keeps the map's firstgid.
+void ReadExternalTilesets(TTiledMap& map, const std::string& dir);
 // Reads a map file of either form, its external tilesets included.
 TTiledMap ReadTiledMap(const std::string& path);
 
