@@ -85,5 +85,5 @@ TEST(HostFiles, ALockKeepsEveryOtherHolderOutUntilItGoes) {
 TEST(HostFiles, TheProgramFindsItsOwnFile) {
     const std::string self = ProgramFilePath();
     EXPECT_EQ(PathType(self), 1) << self;
-    EXPECT_NE(FileNamePart(self).find("platform_tests"), std::string::npos) << self;
+    EXPECT_NE(FileNamePart(self).find("system_tests"), std::string::npos) << self;
 }
