@@ -171,8 +171,8 @@ void TimeRecoveryCopyWrites() {
     for (int i = 0; i < 200; ++i) {
         viewer.level->bd[0] = uint16_t(i);
         viewer.levelchanged = 1;
-        viewer.recoveryCheckDue = 1;
-        viewer.recoveryCheckTime = TickCount();
+        viewer.document.recoveryCheckDue = 1;
+        viewer.document.recoveryCheckTime = TickCount();
         const auto start = TWallClock::now();
         viewer.KeepRecoveryCopy();
         times.push_back(MicrosecondsSince(start));
@@ -196,14 +196,14 @@ void TimeStrokeWithRecoveryCopy() {
     for (int pass = 0; pass < 180; ++pass) {
         PushPointerMoveEvent(400 + pass % 300, 100 + pass % 200);
         PollEvents();
-        const size_t before = viewer.recoveryLevelBytes.size();
-        const uint8_t checkDue = viewer.recoveryCheckDue;
-        const int checkTime = viewer.recoveryCheckTime;
+        const size_t before = viewer.document.recoveryLevelBytes.size();
+        const uint8_t checkDue = viewer.document.recoveryCheckDue;
+        const int checkTime = viewer.document.recoveryCheckTime;
         const auto start = TWallClock::now();
         viewer.PlaceTiles();
         viewer.KeepRecoveryCopy();
         const double took = MicrosecondsSince(start);
-        const bool checked = checkDue && (viewer.recoveryCheckTime != checkTime || before != viewer.recoveryLevelBytes.size());
+        const bool checked = checkDue && (viewer.document.recoveryCheckTime != checkTime || before != viewer.document.recoveryLevelBytes.size());
         (checked ? writing : quiet).push_back(took);
         SleepMs(16);
     }

@@ -31,6 +31,8 @@ function(tarn_library name folders)
   # level/, tools/cli as cli/, src/formats/tiled as formats/tiled/). A header
   # included the wrong way up is then not found at all.
   set(root ${CMAKE_BINARY_DIR}/include/${name})
+  # Made afresh at each configure, so that no link outlives its folder.
+  file(REMOVE_RECURSE ${root})
   foreach(folder IN LISTS folders)
     string(REGEX REPLACE "^(src|tools)/" "" included_as ${folder})
     get_filename_component(parent ${root}/${included_as} DIRECTORY)

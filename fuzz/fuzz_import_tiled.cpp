@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
     const std::string folder = "/nonexistent-tarn-fuzz/";
     try {
-        TTiledMap map = data[0] % 2 == 0 ? ReadTmx(text) : ReadTmj(text);
-        ReadExternalTilesets(map, folder);
+        const TTilesetFileReader readTileset = TilesetFilesIn(folder);
+        const TTiledMap map = data[0] % 2 == 0 ? ReadTmx(text, readTileset) : ReadTmj(text, readTileset);
         TLevelPtr level = TiledToLevel(map);
         if (!level || level->objs.size() != level->numobjs) std::abort();
     } catch (const TTiledError& error) {

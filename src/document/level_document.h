@@ -25,7 +25,7 @@ using TLevelList = std::deque<std::shared_ptr<TLevel>>;
 
 // What a save did, for the editor to tell.
 struct TSaveOutcome {
-    bool written = false;       // false: nothing changed; the reason is in errno
+    bool written = false;       // false: nothing changed; with a level to write, the reason is in errno
     // The file had other names (hard links) that still hold the old level,
     // and the user has not heard of it for this file yet.
     bool tellOtherNames = false;
@@ -33,6 +33,12 @@ struct TSaveOutcome {
 
 class TLevelDocument {
 public:
+    // One document per open level: a copy would share the recovery copy's
+    // lock and delete the other's copy on disk.
+    TLevelDocument() = default;
+    TLevelDocument(const TLevelDocument&) = delete;
+    TLevelDocument& operator=(const TLevelDocument&) = delete;
+
     // --- the level and its file
     std::shared_ptr<TLevel> level;
     std::string levelfile;     // the path it was opened from or last saved to; "" for a new level

@@ -232,9 +232,6 @@ public:
     void DisplayMessage(const std::string& text);
 
     // --- no work lost
-    std::vector<uint8_t>& recoveryLevelBytes = document.recoveryLevelBytes;
-    uint8_t& recoveryCheckDue = document.recoveryCheckDue;
-    int& recoveryCheckTime = document.recoveryCheckTime;
     // Whether the user is still to be told of the document's recoveryProblem
     // (1) or was told (2): once a run, and never while a mouse button is
     // held, so that a stroke in progress goes on.

@@ -2,7 +2,7 @@
 // A frame's drawing, kept as a list of renderer operations until Flip. The
 // editor draws its whole screen on every pass; when a frame's list equals the
 // one last shown, nothing on screen would change, so Flip neither draws nor
-// presents it. Nothing outside src/platform/ includes this.
+// presents it. Nothing outside src/screen/ includes this.
 
 #include <SDL.h>
 

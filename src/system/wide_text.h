@@ -1,7 +1,8 @@
 #pragma once
 // Windows speaks UTF-16 at its boundary and the program UTF-8 inside: the
-// conversions every Windows call of the platform layer goes through, so that
-// paths and texts with any characters survive the trip. Windows only.
+// conversions every Windows call of the system, the screen and the dialogs
+// goes through, so that paths and texts with any characters survive the
+// trip. Windows only.
 
 #include <string>
 

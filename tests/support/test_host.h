@@ -1,5 +1,5 @@
 #pragma once
-// The scripted test host: the real platform layer on SDL's dummy display, a
+// The scripted test host: the real system, screen and dialogs on SDL's dummy display, a
 // virtual clock, scripted input and scripted requesters. One host per test:
 //
 //     TTestHost host;                       // 1280 x 720 window, clock at 0

@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
-"""Writes the built-in 8 x 16 font table (src/platform/font_8x16.cpp) from the
+"""Writes the built-in 8 x 16 font table (src/screen/font_8x16.cpp) from the
 ASCII part of the 16-pixel Terminus Font console font (SIL Open Font License
 1.1, see assets/). Debian ships it in the package "console-setup-linux" as
 /usr/share/consolefonts/Uni2-Terminus16.psf.gz; `apt-get download
 console-setup-linux && dpkg-deb -x console-setup-linux_*.deb x` fetches it
 without installing anything.
 
-Usage: make_font_table.py [path/to/Uni2-Terminus16.psf.gz] > src/platform/font_8x16.cpp
+Usage: make_font_table.py [path/to/Uni2-Terminus16.psf.gz] > src/screen/font_8x16.cpp
 
 A PSF (version 1 or 2) glyph is one byte per pixel row, highest bit leftmost; the table wants
 the lowest bit leftmost, so every byte is mirrored. The font's Unicode table

@@ -1,6 +1,7 @@
 // Tiled's files on the disk: which form a map is in, and a map read whole,
 // the tilesets it keeps in files of their own included. The parsers of the
-// two forms (tiled_tmx.cpp, tiled_tmj.cpp) see text only.
+// two forms (tiled_tmx.cpp, tiled_tmj.cpp) see text only: they get the
+// tileset files through the reader made here.
 
 #include <algorithm>
 
@@ -37,27 +38,25 @@ std::string ReadMapFile(const std::string& path) {
     return text;
 }
 
-// Text that starts like JSON, whatever its file is called: Tiled's own
-// choice of form follows the content, not the name.
-bool LooksLikeJson(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t\r\n\xEF\xBB\xBF");
+// Text whose first character after the blanks in skipped is '{': Tiled's
+// own choice of form follows the content, not the name.
+bool StartsLikeJson(const std::string& text, const char* skipped) {
+    const size_t first = text.find_first_not_of(skipped);
     return first != std::string::npos && text[first] == '{';
-}
-
-TTiledTileset ReadExternalTileset(const std::string& dir, const std::string& source, uint32_t firstgid) {
-    const std::string path = source[0] == '/' ? source : dir + source;
-    const std::string text = ReadMapFile(path);
-    const bool json = EndsWith(LowerCase(path), ".tsj") || EndsWith(LowerCase(path), ".json") || LooksLikeJson(text);
-    TTiledTileset tileset = json ? ReadTsj(text, "tileset " + path) : ReadTsx(text, "tileset " + path);
-    tileset.firstgid = firstgid;
-    return tileset;
 }
 
 }  // namespace
 
-void ReadExternalTilesets(TTiledMap& map, const std::string& dir) {
-    for (TTiledTileset& tileset : map.tilesets)
-        if (!tileset.source.empty()) tileset = ReadExternalTileset(dir, tileset.source, tileset.firstgid);
+TTilesetFileReader TilesetFilesIn(const std::string& dir) {
+    return [dir](const std::string& source, uint32_t firstgid) {
+        const std::string path = source.empty() || source[0] == '/' ? source : dir + source;
+        const std::string text = ReadMapFile(path);
+        const bool json = EndsWith(LowerCase(path), ".tsj") || EndsWith(LowerCase(path), ".json") ||
+                          StartsLikeJson(text, " \t\r\n");
+        TTiledTileset tileset = json ? ReadTsj(text, "tileset " + path) : ReadTsx(text, "tileset " + path);
+        tileset.firstgid = firstgid;
+        return tileset;
+    };
 }
 
 TTiledFormat TiledFormatOf(const std::string& path) {
@@ -71,7 +70,6 @@ TTiledMap ReadTiledMap(const std::string& path) {
     const std::string text = ReadMapFile(path);
     std::string dir = DirectoryPart(path);
     if (!dir.empty() && dir.back() != '/') dir += '/';
-    TTiledMap map = LooksLikeJson(text) ? ReadTmj(text) : ReadTmx(text);
-    ReadExternalTilesets(map, dir);
-    return map;
+    const TTilesetFileReader readTileset = TilesetFilesIn(dir);
+    return StartsLikeJson(text, " \t\r\n\xEF\xBB\xBF") ? ReadTmj(text, readTileset) : ReadTmx(text, readTileset);
 }

@@ -5,6 +5,7 @@
 // model, so the level side never sees which form a map came in.
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -44,9 +45,6 @@ struct TTiledTileset {
     int imageWidth = 0;
     int imageHeight = 0;
     std::vector<TTiledTile> tiles;   // the tiles that have a picture or properties of their own
-    // A tileset kept in a file of its own: that file as the map names it,
-    // until ReadExternalTilesets puts the file's tileset in its place.
-    std::string source;
 
     const TTiledTile* Tile(int id) const;
 };
@@ -111,21 +109,26 @@ std::string LevelTextToUnicode(const std::string& bytes);
 // character that no byte stands for.
 bool UnicodeToLevelText(const std::string& utf8, std::string& bytes, int& badCharacter);
 
-// The two file forms. The readers raise TTiledError; a tileset kept in a
-// file of its own is left as its source, for ReadExternalTilesets.
+// Reads a tileset kept in a file of its own, as the map names it (source);
+// it takes the map's firstgid. The map parsers call it where the map names
+// the file, so that its errors come in the file's order.
+using TTilesetFileReader = std::function<TTiledTileset(const std::string& source, uint32_t firstgid)>;
+
+// The two file forms. The readers raise TTiledError; they see text only and
+// leave tilesets in files of their own to readTileset.
 std::string WriteTmx(const TTiledMap& map);
 std::string WriteTmj(const TTiledMap& map);
-TTiledMap ReadTmx(const std::string& text);
-TTiledMap ReadTmj(const std::string& text);
+TTiledMap ReadTmx(const std::string& text, const TTilesetFileReader& readTileset);
+TTiledMap ReadTmj(const std::string& text, const TTilesetFileReader& readTileset);
 TTiledTileset ReadTsx(const std::string& text, const std::string& where);
 TTiledTileset ReadTsj(const std::string& text, const std::string& where);
 
 // Which form a file name asks for: ".tmx" is TMX, ".tmj" and ".json" JSON.
 enum class TTiledFormat { None, Tmx, Json };
 TTiledFormat TiledFormatOf(const std::string& path);
-// Reads the tilesets map keeps in files of their own (.tsx, or .tsj /
-// .json), found against the map's folder dir; each keeps the map's firstgid.
-void ReadExternalTilesets(TTiledMap& map, const std::string& dir);
+// The reader of tileset files (.tsx, or .tsj / .json) named by a map in
+// folder dir, found against that folder.
+TTilesetFileReader TilesetFilesIn(const std::string& dir);
 // Reads a map file of either form, its external tilesets included.
 TTiledMap ReadTiledMap(const std::string& path);
 

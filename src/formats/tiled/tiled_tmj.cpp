@@ -292,7 +292,7 @@ TTiledTileset ReadTsj(const std::string& text, const std::string& where) {
     return ReadTilesetObject(document, where);
 }
 
-TTiledMap ReadTmj(const std::string& text) {
+TTiledMap ReadTmj(const std::string& text, const TTilesetFileReader& readTileset) {
     const std::string where = "map";
     const TJson document = ParseJson(text, where);
     if (!document.is_object() || !Member(document, "layers")) throw TTiledError("not a Tiled map (no layers)");
@@ -308,9 +308,8 @@ TTiledMap ReadTmj(const std::string& text) {
     for (const TJson& node : List(document, "tilesets", where)) {
         const std::string tilesetWhere = "tileset \"" + Text(node, "name", where) + "\"";
         const uint32_t firstgid = uint32_t(Integer(node, "firstgid", tilesetWhere, 1, 1, 0x0FFFFFFF));
-        TTiledTileset tileset;
-        tileset.source = Text(node, "source", tilesetWhere);
-        if (tileset.source.empty()) tileset = ReadTilesetObject(node, tilesetWhere);
+        const std::string source = Text(node, "source", tilesetWhere);
+        TTiledTileset tileset = !source.empty() ? readTileset(source, firstgid) : ReadTilesetObject(node, tilesetWhere);
         tileset.firstgid = firstgid;
         map.tilesets.push_back(std::move(tileset));
     }

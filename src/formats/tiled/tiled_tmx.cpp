@@ -247,7 +247,7 @@ TTiledTileset ReadTsx(const std::string& text, const std::string& where) {
     return ReadTilesetNode(root, where);
 }
 
-TTiledMap ReadTmx(const std::string& text) {
+TTiledMap ReadTmx(const std::string& text, const TTilesetFileReader& readTileset) {
     const pugi::xml_document document = ParseXml(text, "map");
     const pugi::xml_node root = document.child("map");
     if (!root) throw TTiledError("not a Tiled map (no <map> element)");
@@ -264,13 +264,8 @@ TTiledMap ReadTmx(const std::string& text) {
     for (const pugi::xml_node& node : root.children("tileset")) {
         const std::string tilesetWhere = "tileset \"" + std::string(node.attribute("name").value()) + "\"";
         const uint32_t firstgid = uint32_t(IntegerAttribute(node, "firstgid", tilesetWhere, 1, 1, 0x0FFFFFFF));
-        TTiledTileset tileset;
-        if (const pugi::xml_attribute source = node.attribute("source")) {
-            tileset.source = source.value();
-            if (tileset.source.empty()) throw TTiledError(tilesetWhere + ": its source names no file");
-        } else {
-            tileset = ReadTilesetNode(node, tilesetWhere);
-        }
+        const pugi::xml_attribute source = node.attribute("source");
+        TTiledTileset tileset = source ? readTileset(source.value(), firstgid) : ReadTilesetNode(node, tilesetWhere);
         tileset.firstgid = firstgid;
         map.tilesets.push_back(std::move(tileset));
     }
