@@ -38,6 +38,9 @@ inline bool SameFile(const TFileIdentity& a, const TFileIdentity& b) {
 
 // The plain file names in folder, in name order; empty when it cannot be listed.
 std::vector<std::string> FolderFileNames(const std::string& folder);
+// The names of the folders directly inside folder, in name order; links to
+// folders are not among them. Empty when it cannot be listed.
+std::vector<std::string> FolderSubfolderNames(const std::string& folder);
 // Makes folder for this user alone unless something of that name is there.
 // False, with the system's reason in errno, when it could not be made.
 bool MakeFolder(const std::string& folder);
@@ -52,6 +55,8 @@ TEntryKind EntryKind(const std::string& path);
 
 // Removes a file; false when it is not there afterwards.
 bool RemoveFile(const std::string& path);
+// Removes an empty folder; false when it is still there afterwards.
+bool RemoveFolder(const std::string& folder);
 // Gives a file another name in the same file system. Never replaces a file:
 // false, with errno EEXIST, when something has that name already.
 bool RenameFile(const std::string& from, const std::string& to);

@@ -32,15 +32,33 @@ int HardLinkCount(const std::string& path) {
     return path.empty() || stat(HostPath(path).c_str(), &info) != 0 ? 0 : static_cast<int>(info.st_nlink);
 }
 
-std::vector<std::string> FolderFileNames(const std::string& folder) {
+namespace {
+
+// The names of the entries of folder that keep accepts, in name order.
+template <class Keep>
+std::vector<std::string> EntryNames(const std::string& folder, Keep keep) {
     namespace fs = std::filesystem;
     std::vector<std::string> names;
     std::error_code error;
     fs::directory_iterator entries(HostPath(folder), error);
     for (; !error && entries != fs::directory_iterator(); entries.increment(error))
-        if (entries->is_regular_file(error)) names.push_back(entries->path().filename().string());
+        if (keep(*entries, error)) names.push_back(entries->path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+}  // namespace
+
+std::vector<std::string> FolderFileNames(const std::string& folder) {
+    return EntryNames(folder, [](const std::filesystem::directory_entry& entry, std::error_code& error) {
+        return entry.is_regular_file(error);
+    });
+}
+
+std::vector<std::string> FolderSubfolderNames(const std::string& folder) {
+    return EntryNames(folder, [](const std::filesystem::directory_entry& entry, std::error_code& error) {
+        return entry.is_directory(error) && !entry.is_symlink(error);
+    });
 }
 
 bool MakeFolder(const std::string& folder) {
@@ -68,6 +86,8 @@ TEntryKind EntryKind(const std::string& path) {
 }
 
 bool RemoveFile(const std::string& path) { return std::remove(HostPath(path).c_str()) == 0 || errno == ENOENT; }
+
+bool RemoveFolder(const std::string& folder) { return rmdir(HostPath(folder).c_str()) == 0 || errno == ENOENT; }
 
 bool RenameFile(const std::string& from, const std::string& to) {
     // A second name first: unlike rename, link refuses a name that is taken.

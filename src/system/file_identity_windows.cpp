@@ -85,18 +85,38 @@ int HardLinkCount(const std::string& path) {
     return FileInformation(path, info) ? static_cast<int>(info.nNumberOfLinks) : 0;
 }
 
-std::vector<std::string> FolderFileNames(const std::string& folder) {
+namespace {
+
+// The names of the entries of folder that keep accepts, in name order.
+template <class Keep>
+std::vector<std::string> EntryNames(const std::string& folder, Keep keep) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW entry;
     const HANDLE search = FindFirstFileW((WidePath(folder) + L"\\*").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
-        if (!(entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
-            names.push_back(Utf8Text(entry.cFileName));
+        if (keep(entry)) names.push_back(Utf8Text(entry.cFileName));
     } while (FindNextFileW(search, &entry));
     FindClose(search);
     std::sort(names.begin(), names.end());
     return names;
+}
+
+}  // namespace
+
+std::vector<std::string> FolderFileNames(const std::string& folder) {
+    return EntryNames(folder, [](const WIN32_FIND_DATAW& entry) {
+        return !(entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE));
+    });
+}
+
+std::vector<std::string> FolderSubfolderNames(const std::string& folder) {
+    return EntryNames(folder, [](const WIN32_FIND_DATAW& entry) {
+        const std::wstring name = entry.cFileName;
+        // A junction or folder link is a reparse point: not followed.
+        return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+               !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && name != L"." && name != L"..";
+    });
 }
 
 bool MakeFolder(const std::string& folder) {
@@ -126,6 +146,11 @@ TEntryKind EntryKind(const std::string& path) {
 
 bool RemoveFile(const std::string& path) {
     return DeleteFileW(WidePath(path).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ||
+           GetLastError() == ERROR_PATH_NOT_FOUND;
+}
+
+bool RemoveFolder(const std::string& folder) {
+    return RemoveDirectoryW(WidePath(folder).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ||
            GetLastError() == ERROR_PATH_NOT_FOUND;
 }
 
