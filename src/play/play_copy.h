@@ -14,6 +14,11 @@ inline const std::string kPlayFolder = "play";
 inline const std::string kKeptFolder = "play/kept";
 // A game folder larger than this is not copied.
 inline constexpr int64_t kMaxGameFolderBytes = int64_t(64) << 20;
+// Tarn's own files in a scratch folder, never kept: the configuration
+// passed to DOSBox, the note of DOSBox's process id, DOSBox's output.
+inline const std::string kPlayConfigFile = "tarnplay.conf";
+inline const std::string kPlayProcessFile = "dosbox.pid";
+inline const std::string kPlayOutputFile = "dosbox.txt";
 
 // The game's program in folder: the file named like the game's shape file
 // with ".exe", ".com" or ".bat", in any case ("JILL1.EXE", "jill2.exe");
@@ -35,15 +40,18 @@ struct TScratchCopy {
     struct TCopiedFile {
         std::string name;
         TFileIdentity identity;  // as copied or written
+        bool level = false;      // written from the level: never kept
     };
     std::vector<TCopiedFile> files;
 };
 
 // Copies the regular files of gameFolder (subfolders are skipped) into a
 // new folder under playRoot whose name carries this process's id, then
-// writes levelBytes under each of levelNames. False with whyNot (a whole
-// sentence for the user) when the folder is over kMaxGameFolderBytes or a
-// file could not be copied; nothing is left behind then.
+// writes levelBytes under each of levelNames (spelt as a copied file of
+// that name in another case is: the game asks for that one). False with
+// whyNot (a whole sentence for the user) when the folder is over
+// kMaxGameFolderBytes or a file could not be copied; nothing is left
+// behind then.
 bool MakeScratchCopy(const std::string& gameFolder, const std::string& playRoot,
                      const std::vector<uint8_t>& levelBytes, const std::vector<std::string>& levelNames,
                      TScratchCopy& copy, std::string& whyNot);
@@ -61,8 +69,10 @@ std::string DosBoxConfig(const std::string& scratchFolder, const std::string& pr
 // a later run knows when the copy is free to go.
 void RecordPlayProcess(const TScratchCopy& copy, int processId);
 // After DOSBox ended: the files that are new or changed and are not levels
-// (extension levelExtension, any case) move to keptFolder; then the scratch
-// folder is removed. The kept files' new paths, for the log.
+// (extension levelExtension, any case, or written from the level) nor
+// Tarn's own move to keptFolder, a number added to a name taken there
+// ("SAVE-2.DAT"); then the scratch folder is removed, unless a file could
+// not be moved. The kept files' new paths, for the log.
 std::vector<std::string> FinishScratchCopy(const TScratchCopy& copy, const std::string& keptFolder,
                                            const std::string& levelExtension);
 // At start-up: removes the scratch copies under playRoot whose DOSBox has
