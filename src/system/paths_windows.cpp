@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "system/error_text.h"
 #include "system/paths.h"
 #include "system/wide_text.h"
 
@@ -19,14 +20,8 @@ std::string UnusablePathReason(const std::string& path) {
     if (GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return "";
     const DWORD error = GetLastError();
     if (error != ERROR_FILENAME_EXCED_RANGE && error != ERROR_INVALID_NAME) return "";
-    wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                   error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    if (!text) return "The file name is too long.";
-    std::wstring reason = text;
-    LocalFree(text);
-    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r')) reason.pop_back();
-    return Utf8Text(reason);
+    const std::string reason = WindowsErrorText(error);
+    return reason.empty() ? "The file name is too long." : reason;
 }
 
 std::string CurrentWorkingDir() {
