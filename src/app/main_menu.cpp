@@ -8,6 +8,7 @@
 #include "edit/jill_level_viewer.h"
 #include "edit/modal_menu.h"
 #include "edit/save_name.h"
+#include "play/play_copy.h"
 #include "screen/input.h"
 #include "system/file_identity.h"
 #include "system/paths.h"
@@ -47,6 +48,8 @@ void LoadLevelAndEdit(TJillLevelViewer& viewer, const std::string& name, std::st
 void TJillLevelViewer::MainMenu(const std::string& levelToOpen) {
     LoadSettings();
     FlushInput();
+    // Scratch copies whose DOSBox ended after an earlier run ended.
+    RemoveEndedScratchCopies(PlayRootFor(kPlayFolder));
     const bool restored = OfferRecoveryCopies();
     if (restored) EditLoop();
 

@@ -31,15 +31,6 @@ constexpr int kRecoveryIntervalMs = 1000;
 
 bool TimeReached(int now, int time) { return static_cast<int>(static_cast<unsigned>(now) - static_cast<unsigned>(time)) >= 0; }
 
-// The level file's bytes as saving would write them; empty when the level
-// cannot be put in the format (then it cannot be saved either).
-std::vector<uint8_t> LevelFileBytes(const TLevel& level) {
-    auto memory = std::make_shared<TMemoryStream>();
-    TStreamPtr stream = LittleEndian(memory);
-    if (!WriteLevel(*stream, level)) return {};
-    return memory->Bytes();
-}
-
 // The folder as the user can find it.
 std::string ShownFolder(const std::string& folder) { return AbsolutePath(folder, CurrentWorkingDir()); }
 

@@ -137,6 +137,13 @@ bool FindTileUnderPointer(TJillLevelViewer& viewer, TEditorPass& pass) {
     return true;
 }
 
+// F5 plays the level in DOSBox; with Shift, the slot it plays in is chosen first.
+bool Play(TJillLevelViewer& viewer, TEditorPass&) {
+    viewer.PlayLevel((KeyPressModifiers(kPlayKey) & kModShift) != 0);
+    viewer.FlushMouseEx();
+    return true;
+}
+
 using enum TKeyTest;
 
 constexpr TEditorKey kEditorKeys[] = {
@@ -159,6 +166,7 @@ constexpr TEditorKey kEditorKeys[] = {
     {{'Z'}, Repeat, kModCtrl, nullptr, Undo, nullptr},
     {{'Y'}, Repeat, kModCtrl, nullptr, Redo, nullptr},
     {{'F'}, Held, 0, nullptr, FindTileUnderPointer, ForgetFoundTile},
+    {{kPlayKey}, Press, 0, nullptr, Play, nullptr},
 };
 
 }  // namespace

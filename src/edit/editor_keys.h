@@ -44,3 +44,5 @@ std::span<const TEditorKey> EditorKeys();
 // Leaves the editing screen. Read after the buttons, last in the pass, so
 // that whatever else the pass read acts first.
 inline constexpr int kLeaveEditorKey = VK_ESCAPE;
+// Plays the level in DOSBox (F5).
+inline constexpr int kPlayKey = VK_F1 + 4;

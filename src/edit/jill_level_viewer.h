@@ -17,8 +17,10 @@
 #include "document/tile_edits.h"
 #include "edit/screen_layout.h"
 #include "gamedata/game_info.h"
+#include "play/play_copy.h"
 
 class TBitmap;
+class TChildProcess;
 class TLevel;
 class TLevelObject;
 class TShapeManager;
@@ -144,9 +146,9 @@ public:
     bool MouseMoved(int& x, int& y);
     void FlushInput();
     // The work every polling loop does once a pass, before it asks whether
-    // to draw: lays the screen out anew after a resize and keeps the
-    // recovery copy in step (KeepRecoveryCopy). True when the screen must be
-    // drawn anew for it.
+    // to draw: lays the screen out anew after a resize, keeps the recovery
+    // copy in step (KeepRecoveryCopy) and notices DOSBox's end (FollowPlay).
+    // True when the screen must be drawn anew for it.
     bool BetweenPasses();
     // Whether this pass draws: when forced, always with fullrefresh, or when
     // a blinking mark is due. A granted redraw restarts the blink's timing.
@@ -246,6 +248,22 @@ public:
     // At start-up: offers the copies that runs which did not end in order
     // left behind. True when one was restored as the current level.
     bool OfferRecoveryCopies();
+
+    // --- play-testing in DOSBox
+    std::unique_ptr<TChildProcess> playProcess;   // DOSBox while it plays
+    TScratchCopy playCopy;                        // the game folder's copy it plays in
+    std::string playExtension;                    // the played game's level extension
+    // F5 (Shift+F5: choose the slot first): the level as it is, played in
+    // DOSBox on a scratch copy of the game folder.
+    void PlayLevel(bool chooseSlot);
+    // Once a pass: notices DOSBox's end, keeps what the game wrote and
+    // removes the copy. True when it ended.
+    bool FollowPlay();
+    // The game's program, found, remembered or asked for; "" when none.
+    std::string GameProgramForPlay();
+    // Shift+F5's question: which level of the game the played copy also
+    // stands in for. False when cancelled (the earlier choice stays).
+    bool ChoosePlaySlot();
 
     // --- settings, start and end
     std::shared_ptr<TIniParser> ini;

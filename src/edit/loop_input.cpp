@@ -49,6 +49,7 @@ bool TJillLevelViewer::BetweenPasses() {
         changed = true;
     }
     if (KeepRecoveryCopy()) changed = true;
+    if (FollowPlay()) changed = true;
     return changed;
 }
 

@@ -205,3 +205,10 @@ bool TLevel::WriteToFile(const std::string& url) const {
     if (!stream || !WriteLevel(*stream, *this)) return false;
     return stream->Close();
 }
+
+std::vector<uint8_t> LevelFileBytes(const TLevel& level) {
+    auto memory = std::make_shared<TMemoryStream>();
+    TStreamPtr stream = LittleEndian(memory);
+    if (!WriteLevel(*stream, level)) return {};
+    return memory->Bytes();
+}

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "level/level.h"
 
@@ -32,6 +33,9 @@ std::shared_ptr<TLevel> ReadLevelWithoutNotice(TStream& stream, std::string& pro
 // cannot be put in the format (numobjs not counting exactly the present
 // objects, a text longer than 65535 characters) or the stream fails.
 bool WriteLevel(TStream& stream, const TLevel& level);
+// The level file's bytes as saving would write them; empty when the level
+// cannot be put in the format (then it cannot be saved either).
+std::vector<uint8_t> LevelFileBytes(const TLevel& level);
 
 // Reads one 31-byte object record. Null when stream is absent; a short stream
 // throws TStreamEnd.

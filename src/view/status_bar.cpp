@@ -26,6 +26,11 @@ std::string Hex4(uint16_t value) {
 void TJillLevelViewer::DrawStatusText(const std::string& text) { DrawString(text, float(mapX), float(statusY)); }
 
 void TJillLevelViewer::DrawStatus() {
+    // At the right end, left of the tile picture, while DOSBox plays.
+    if (playProcess) {
+        const std::string playing = "Playing in DOSBox";
+        DrawString(playing, float(ScreenWidth() - kTileSize - 8 * int(playing.size()) - 8), float(statusY));
+    }
     if (!tileinfo || !shapeman) return;
     // The tile's description and its picture at the right end of the bar;
     // a value that names no tile is shown without either.

@@ -30,12 +30,6 @@ int EntryY(int t) { return 16 + 16 * (t / 20) + 8; }
 
 uint16_t Cell(const TLevel& level, int x, int y) { return level.bd[size_t(x) * kBoardHeight + size_t(y)]; }
 
-std::vector<uint8_t> LevelFileBytes(const TLevel& level) {
-    auto memory = std::make_shared<TMemoryStream>();
-    EXPECT_TRUE(WriteLevel(*LittleEndian(memory), level));
-    return memory->Bytes();
-}
-
 TLevelPtr LevelOf(const std::vector<uint8_t>& bytes) {
     auto memory = std::make_shared<TMemoryStream>(bytes);
     return ReadLevel(*LittleEndian(memory), "bytes");

@@ -1,0 +1,113 @@
+// F5: the level as it is in the editor played by a stand-in DOSBox on a
+// scratch copy of the game folder, with nothing of the user's files changed.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "base/ini.h"
+#include "e2e/editor_session.h"
+#include "edit/editor_keys.h"
+#include "level/level.h"
+#include "level/level_file.h"
+#include "play/play_copy.h"
+#include "support/files.h"
+#include "system/process.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class Play : public TEditorSession {
+protected:
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ~Play() override { setenv("PATH", path.c_str(), 1); }
+    void Step(std::function<void()> action) { host.Then(std::move(action)); }
+    void PressF5(bool shift = false) {
+        if (shift) Step([this] { host.KeyDown(VK_LSHIFT); });
+        Step([this] { host.PressKey(kPlayKey); });
+        if (shift) Step([this] { host.KeyUp(VK_LSHIFT); });
+    }
+    // The scratch copies under play/ (kept/ is not one).
+    std::vector<fs::path> ScratchCopies() const {
+        std::vector<fs::path> copies;
+        if (fs::exists(kPlayFolder))
+            for (const auto& entry : fs::directory_iterator(kPlayFolder))
+                if (entry.is_directory() && entry.path().filename() != "kept") copies.push_back(entry.path());
+        return copies;
+    }
+    std::string Kept(const std::string& name) const { return ReadFileText(std::string(kKeptFolder) + "/" + name); }
+};
+
+TEST_F(Play, F5PlaysTheUnsavedLevelOnACopyAndKeepsWhatTheGameWrote) {
+    const std::string level = game + "showcase.jn1";
+    const std::vector<uint8_t> original = ReadFileBytes(level);
+    WriteFileText(game + "play.bat", "@echo off\r\n");
+    WriteFileText(game + "HOLD", "");
+    std::vector<uint8_t> played;
+    size_t undoSteps = 0;
+    LoadFromMenu("showcase.jn1");
+    Step([&] {
+        viewer.ini->SetString("PLAY", "dosbox", TARN_STAND_IN_DOSBOX);
+        viewer.MakeUndoState();
+        viewer.level->bd[0] = 45;   // an unsaved change
+        viewer.levelchanged = 1;
+        undoSteps = viewer.undoList->size();
+        played = LevelFileBytes(*viewer.level);
+    });
+    // No program named like the shape file: asked for once, then remembered.
+    host.ExpectRequestFile(game + "play.bat");
+    PressF5();
+    host.WaitUntil([&] { return viewer.playProcess != nullptr; });
+    Step([&] { EXPECT_EQ(ScratchCopies().size(), 1u); });
+    // A second F5 while DOSBox runs starts nothing and says so.
+    host.ExpectNotify();
+    PressF5();
+    // The requesters so far: the level, the program, the notice.
+    host.WaitUntil([&] { return host.Requesters().size() == 3; });
+    Step([&] {
+        EXPECT_EQ(host.Requesters()[1].filter, "Programs:exe,com,bat");
+        EXPECT_NE(host.Requesters()[2].text.find("still playing"), std::string::npos);
+        ASSERT_EQ(ScratchCopies().size(), 1u);
+        // Let the stand-in end, and wait for it in real time: it is a process of its own.
+        fs::remove(ScratchCopies()[0] / "HOLD");
+        while (!viewer.playProcess->HasEnded()) std::this_thread::yield();
+    });
+    host.WaitUntil([&] { return viewer.playProcess == nullptr; });
+    Step([&] {
+        EXPECT_TRUE(ScratchCopies().empty());
+        const std::string report = Kept("stand-in.txt");
+        EXPECT_NE(report.find("-conf\n"), std::string::npos) << report;
+        EXPECT_NE(report.find(kPlayConfigFile + "\n--\n"), std::string::npos) << report;
+        EXPECT_NE(report.find("play.bat "), std::string::npos) << report;
+        EXPECT_EQ(ReadFileBytes(std::string(kKeptFolder) + "/showcase.jn1.seen"), played);
+        // The user's level, folder and history are as they were.
+        EXPECT_EQ(ReadFileBytes(level), original);
+        EXPECT_FALSE(fs::exists(game + "stand-in.txt"));
+        EXPECT_EQ(viewer.undoList->size(), undoSteps);
+        EXPECT_EQ(viewer.levelchanged, 1);
+        EXPECT_NE(log.Text().find("Play :: DOSBox ended"), std::string::npos);
+        EXPECT_EQ(viewer.ini->GetString("PLAY " + game, "program", ""), "play.bat");
+        // Without DOSBox: said what to do, nothing else happens.
+        viewer.ini->SetString("PLAY", "dosbox", game + "no-such-dosbox");
+        setenv("PATH", game.c_str(), 1);
+    });
+    host.ExpectNotify();
+    PressF5();
+    host.WaitUntil([&] { return host.Requesters().size() == 4; });
+    Step([&] {
+        EXPECT_EQ(host.Requesters()[3].text,
+                  "DOSBox was not found. Install it (Debian: apt install dosbox) or name it in tarn.ini, section "
+                  "[PLAY], key DOSBOX.");
+        EXPECT_TRUE(ScratchCopies().empty());
+    });
+    Step([&] { host.PressKey(VK_ESCAPE); });
+    host.ExpectProceed(0);
+    ClickMenuEntry(kQuit);
+    EXPECT_EQ(RunMenu().end, TRunEnd::Exited);
+}
+
+}  // namespace
