@@ -91,15 +91,41 @@ TEST_F(Play, F5PlaysTheUnsavedLevelOnACopyAndKeepsWhatTheGameWrote) {
         EXPECT_EQ(viewer.levelchanged, 1);
         EXPECT_NE(log.Text().find("Play :: DOSBox ended"), std::string::npos);
         EXPECT_EQ(viewer.ini->GetString("PLAY " + game, "program", ""), "play.bat");
+        fs::remove(game + "HOLD");
+    });
+    // Shift+F5: the level also stands in for the chosen slot, and the program is remembered.
+    host.ExpectRequestFile(game + "level9.jn1");
+    PressF5(true);
+    // The stand-in ends at once now; it may have ended before a step sees it.
+    host.WaitUntil([&] {
+        if (viewer.playProcess)
+            while (!viewer.playProcess->HasEnded()) std::this_thread::yield();
+        return !viewer.playProcess && log.Text().find("level9.jn1.seen") != std::string::npos;
+    });
+    Step([&] {
+        ASSERT_EQ(host.Requesters().size(), 4u);
+        EXPECT_EQ(host.Requesters()[3].filter, "Jill of the Jungle Levels:jn1");
+        EXPECT_EQ(host.Requesters()[3].initialPath, game);
+        EXPECT_EQ(ReadFileBytes(std::string(kKeptFolder) + "/level9.jn1.seen"), played);
+        EXPECT_EQ(viewer.ini->GetString("PLAY " + game, "slot", ""), "level9.jn1");
+    });
+    // Cancelled: the earlier choice stays, and nothing is played.
+    host.ExpectRequestFile("");
+    PressF5(true);
+    host.WaitUntil([&] { return host.Requesters().size() == 5; });
+    Step([&] {
+        EXPECT_EQ(host.Requesters()[4].initialPath, game + "level9.jn1");
+        EXPECT_EQ(viewer.playProcess, nullptr);
+        EXPECT_EQ(viewer.ini->GetString("PLAY " + game, "slot", ""), "level9.jn1");
         // Without DOSBox: said what to do, nothing else happens.
         viewer.ini->SetString("PLAY", "dosbox", game + "no-such-dosbox");
         setenv("PATH", game.c_str(), 1);
     });
     host.ExpectNotify();
     PressF5();
-    host.WaitUntil([&] { return host.Requesters().size() == 4; });
+    host.WaitUntil([&] { return host.Requesters().size() == 6; });
     Step([&] {
-        EXPECT_EQ(host.Requesters()[3].text,
+        EXPECT_EQ(host.Requesters()[5].text,
                   "DOSBox was not found. Install it (Debian: apt install dosbox) or name it in tarn.ini, section "
                   "[PLAY], key DOSBOX.");
         EXPECT_TRUE(ScratchCopies().empty());
