@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     for (const auto& entry : fs::directory_iterator(fs::current_path()))
         if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
-    std::ofstream report("stand-in.txt");
+    std::ofstream report("stand-in.txt", std::ios::binary);   // the same lines on every system
     for (int i = 1; i < argc; ++i) report << argv[i] << "\n";
     report << "--\n";
     for (const std::string& name : names) {

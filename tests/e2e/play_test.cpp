@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -14,8 +14,11 @@
 #include "level/level.h"
 #include "level/level_file.h"
 #include "play/play_copy.h"
+#include "support/environment.h"
 #include "support/files.h"
+#include "system/paths.h"
 #include "system/process.h"
+#include "system/program_file.h"
 
 namespace {
 
@@ -23,8 +26,9 @@ namespace fs = std::filesystem;
 
 class Play : public TEditorSession {
 protected:
-    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
-    ~Play() override { setenv("PATH", path.c_str(), 1); }
+    std::optional<TEnvironmentVariable> searchPath;
+    // Built beside this test program.
+    const std::string standIn = DirectoryPart(ProgramFilePath()) + "/" + TARN_STAND_IN_DOSBOX;
     void Step(std::function<void()> action) { host.Then(std::move(action)); }
     void PressF5(bool shift = false) {
         if (shift) Step([this] { host.KeyDown(VK_LSHIFT); });
@@ -51,7 +55,7 @@ TEST_F(Play, F5PlaysTheUnsavedLevelOnACopyAndKeepsWhatTheGameWrote) {
     size_t undoSteps = 0;
     LoadFromMenu("showcase.jn1");
     Step([&] {
-        viewer.ini->SetString("PLAY", "dosbox", TARN_STAND_IN_DOSBOX);
+        viewer.ini->SetString("PLAY", "dosbox", standIn);
         viewer.MakeUndoState();
         viewer.level->bd[0] = 45;   // an unsaved change
         viewer.levelchanged = 1;
@@ -119,7 +123,7 @@ TEST_F(Play, F5PlaysTheUnsavedLevelOnACopyAndKeepsWhatTheGameWrote) {
         EXPECT_EQ(viewer.ini->GetString("PLAY " + game, "slot", ""), "level9.jn1");
         // Without DOSBox: said what to do, nothing else happens.
         viewer.ini->SetString("PLAY", "dosbox", game + "no-such-dosbox");
-        setenv("PATH", game.c_str(), 1);
+        searchPath.emplace("PATH", game);
     });
     host.ExpectNotify();
     PressF5();
