@@ -3,8 +3,8 @@
 // changes. The editor goes on while DOSBox runs; each pass asks whether it
 // has ended, and then keeps what the game wrote and removes the copy.
 
-#include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "base/ini.h"
 #include "base/log.h"
@@ -44,17 +44,11 @@ std::string InFolderCase(std::string name, const std::string& shapeFileName) {
     return name;
 }
 
-bool WriteText(const std::string& text, const std::string& path) {
-    TStreamPtr stream = OpenReplaceStream(path);
-    return stream && stream->WriteRaw(text.data(), text.size()) == text.size() && stream->Close();
-}
-
 // What DOSBox wrote, into the log line by line.
 void LogOutput(const std::string& path) {
-    TStreamPtr stream = OpenReadStream(path);
-    if (!stream) return;
-    std::string text(size_t(std::max<int64_t>(stream->Size(), 0)), '\0');
-    text.resize(stream->ReadRaw(text.data(), text.size()));
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes)) return;
+    const std::string text(bytes.begin(), bytes.end());
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
@@ -138,7 +132,7 @@ void TJillLevelViewer::PlayLevel(bool chooseSlot) {
     if (const std::string own = UserDosBoxConfig(); !own.empty()) args.insert(args.end(), {"-conf", own});
     args.insert(args.end(), {"-conf", copy.folder + kPlayConfigFile});
     std::unique_ptr<TChildProcess> process;
-    if (WriteText(DosBoxConfig(copy.folder, program), copy.folder + kPlayConfigFile))
+    if (ReplaceWholeFile(copy.folder + kPlayConfigFile, DosBoxConfig(copy.folder, program)))
         process = StartProcess(dosbox, args, copy.folder, copy.folder + kPlayOutputFile, whyNot);
     else
         whyNot = WithFileErrorReason("the configuration could not be written", " ");

@@ -155,3 +155,9 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
     stream->Close();
     return true;
 }
+
+bool ReplaceWholeFile(const std::string& path, const std::string& text) {
+    TStreamPtr stream = OpenReplaceStream(path);
+    // Dropping the stream without closing it leaves the old file in place.
+    return stream && stream->WriteRaw(text.data(), text.size()) == text.size() && stream->Close();
+}

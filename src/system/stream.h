@@ -134,3 +134,6 @@ TStreamPtr BigEndian(TStreamPtr stream);
 
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
+// Replaces the file at path with text (OpenReplaceStream): a write that
+// fails leaves the old file in place. False then, with the reason in errno.
+bool ReplaceWholeFile(const std::string& path, const std::string& text);

@@ -4,16 +4,6 @@
 #include "system/paths.h"
 #include "system/stream.h"
 
-namespace {
-
-bool WriteText(const std::string& text, const std::string& path) {
-    TStreamPtr stream = OpenReplaceStream(path);
-    // Dropping the stream without closing it leaves the old file in place.
-    return stream && stream->WriteRaw(text.data(), text.size()) == text.size() && stream->Close();
-}
-
-}  // namespace
-
 int CliExportTiled(TCliCall& call) {
     const std::string& levelPath = call.args[0];
     const std::string& target = call.args[1];
@@ -39,7 +29,7 @@ int CliExportTiled(TCliCall& call) {
         }
     // The map last, so that it never names a picture that is not there.
     const std::string text = format == TTiledFormat::Tmx ? WriteTmx(exported.map) : WriteTmj(exported.map);
-    if (!WriteText(text, target)) {
+    if (!ReplaceWholeFile(target, text)) {
         call.err << WithFileErrorReason("tarn-cli: cannot write the map to the file " + target, " ") << "\n";
         return 1;
     }
