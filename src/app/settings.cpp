@@ -1,4 +1,5 @@
-// "tarn.ini": the window size, the redraw switch and the object palette.
+// "tarn.ini": the window size (in logical pixels), the interface scale, the
+// redraw switch and the object palette.
 // Read once when the main menu starts and written when the program ends.
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include "level/object_kinds.h"
 #include "screen/graphics.h"
 #include "screen/input.h"
+#include "screen/interface_scale.h"
 
 namespace {
 
@@ -79,6 +81,12 @@ void TJillLevelViewer::LoadSettings() {
     const int width = ini->GetInt(kGraphics, "width", kDefaultWidth);
     const int height = ini->GetInt(kGraphics, "height", kDefaultHeight);
     fullrefresh = ini->GetInt(kGraphics, "fullrefresh", fullrefresh);
+    const std::string scale = ini->GetString(kGraphics, "scale", "AUTO");
+    const std::optional<int> scaleSetting = ScaleSettingFromText(scale);
+    SetInterfaceScaleSetting(scaleSetting.value_or(kAutomaticScale));
+    if (!scaleSetting)
+        LogLine("SCALE=" + scale + " in \"" + kSettingsFile + "\" is neither AUTO nor 1 to " +
+                std::to_string(kMaxInterfaceScale) + "; the display chooses");
 
     LogText("Trying to start windowed graphics mode " + std::to_string(width) + " x " + std::to_string(height) +
             " ... ");
@@ -94,6 +102,7 @@ void TJillLevelViewer::LoadSettings() {
     LogOK();
     LogLine(" Graphics window is " + std::to_string(ScreenWidth()) + " x " + std::to_string(ScreenHeight()));
     LogLine(RendererChoice());
+    LogLine(InterfaceScaleChoice());
     InitWindow();
     InitObjectPalette();
 }
@@ -109,6 +118,7 @@ bool TJillLevelViewer::SaveSettings() {
     ini->SetInt(kGraphics, "width", ScreenWidth());
     ini->SetInt(kGraphics, "height", ScreenHeight());
     ini->SetInt(kGraphics, "fullrefresh", fullrefresh);
+    ini->SetString(kGraphics, "scale", ScaleSettingText(InterfaceScaleSetting()));
     // An empty palette leaves the file's entries as they are, so a count of
     // 0 set by hand does not wipe them.
     if (!objects.empty()) {

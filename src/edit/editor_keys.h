@@ -46,3 +46,6 @@ std::span<const TEditorKey> EditorKeys();
 inline constexpr int kLeaveEditorKey = VK_ESCAPE;
 // Plays the level in DOSBox (F5).
 inline constexpr int kPlayKey = VK_F1 + 4;
+// Cycles the interface scale (F9). Read by every loop between its passes,
+// not by the table, so that it works in the menus and dialogs too.
+inline constexpr int kInterfaceScaleKey = VK_F1 + 8;

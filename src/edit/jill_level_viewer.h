@@ -126,6 +126,11 @@ public:
     void DrawObjectList();
     void DrawStatusText(const std::string& text);
     void DrawStatus();
+    // A short message the status line shows for two seconds in place of
+    // what lies under the pointer.
+    std::string statusNotice;
+    int statusNoticeShownAt = 0;
+    void ShowStatusNotice(const std::string& text);
 
     // --- object descriptions
     std::string ObjectToString(const TLevelObject* obj) const;
@@ -147,9 +152,12 @@ public:
     void FlushInput();
     // The work every polling loop does once a pass, before it asks whether
     // to draw: lays the screen out anew after a resize, keeps the recovery
-    // copy in step (KeepRecoveryCopy) and notices DOSBox's end (FollowPlay).
+    // copy in step (KeepRecoveryCopy), notices DOSBox's end (FollowPlay) and
+    // answers F9 (CycleInterfaceScale), so that F9 works in every loop.
     // True when the screen must be drawn anew for it.
     bool BetweenPasses();
+    // F9: the next interface scale setting, said on the status line.
+    void CycleInterfaceScale();
     // Whether this pass draws: when forced, always with fullrefresh, or when
     // a blinking mark is due. A granted redraw restarts the blink's timing.
     bool MustRefresh(bool force);

@@ -2,6 +2,7 @@
 // forgets when a dialog closes, whether the pointer moved, the work between
 // two passes, and whether this pass draws.
 
+#include "edit/editor_keys.h"
 #include "edit/jill_level_viewer.h"
 #include "screen/graphics.h"
 #include "screen/input.h"
@@ -44,6 +45,12 @@ bool TJillLevelViewer::BetweenPasses() {
     // Every loop calls this once a pass, so whichever runs when the window is
     // resized lays the screen out anew and draws it at once.
     bool changed = false;
+    // Before the size check: the new factor gives the canvas a new size,
+    // which this very pass lays out.
+    if (KeyPresses(kInterfaceScaleKey)) {
+        CycleInterfaceScale();
+        changed = true;
+    }
     if (WindowSizeChanged()) {
         ResizeWindow();
         changed = true;

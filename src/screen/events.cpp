@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "screen/graphics.h"
 #include "screen/input.h"
 #include "screen/input_state.h"
 #include "screen/key_codes.h"
@@ -67,6 +68,13 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
     }
 }
 
+// Window pixels to the canvas's: rounded down, also left of and above the
+// window, where a captured drag goes.
+int CanvasCoordinate(int windowPixel) {
+    const int scale = InterfaceScale();
+    return windowPixel >= 0 ? windowPixel / scale : -((-windowPixel + scale - 1) / scale);
+}
+
 bool OurWindow(Uint32 windowId) { return windowId != 0 && windowId == GraphicsWindowId(); }
 
 // The code a key goes down with is kept until it comes up again, so that its
@@ -107,7 +115,8 @@ void HandleEvent(const SDL_Event& event) {
             for (int code : CodePoints(event.text.text)) input.TypeChar(code);
         break;
     case SDL_MOUSEMOTION:
-        if (OurWindow(event.motion.windowID)) input.PointerMoved(event.motion.x, event.motion.y);
+        if (OurWindow(event.motion.windowID))
+            input.PointerMoved(CanvasCoordinate(event.motion.x), CanvasCoordinate(event.motion.y));
         break;
     case SDL_MOUSEBUTTONDOWN:
         if (OurWindow(event.button.windowID) && active) {

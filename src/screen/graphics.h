@@ -1,9 +1,11 @@
 #pragma once
 // The one window and its immediate-mode 2D drawing. Everything is drawn anew
 // every frame; the drawing state (colour, blend, viewport, scale) stays as set
-// until changed. Coordinates are window pixels, origin top-left; a draw call
-// puts the top-left corner of what it draws exactly at the given position and
-// the scale multiplies only sizes, never positions.
+// until changed. Coordinates are the canvas's logical pixels, origin
+// top-left; the window shows each as s x s of its own at the interface scale
+// s (interface_scale.h). A draw call puts the top-left corner of what it
+// draws exactly at the given position and the draw scale multiplies only
+// sizes, never positions.
 
 #include <cstdint>
 #include <functional>
@@ -14,19 +16,37 @@
 
 // ---- Window and frame ----
 
-// Opens the window with a client area of width x height, titled with
-// AppTitle() (input.h). depth 0 means windowed; hertz paces Flip(-1). Opening
+// Opens the window with a canvas of width x height, titled with AppTitle()
+// (input.h); its client area is that times the interface scale. depth 0 means windowed; hertz paces Flip(-1). Opening
 // again replaces the window. False (and sizes of 0) when it cannot be opened.
 bool OpenGraphicsWindow(int width, int height, int depth = 0, int hertz = 60, int flags = 0);
 // Closes the window and forgets every image texture; harmless when none is open.
 void CloseGraphicsWindow();
-// Client-area size of the open window, 0 when none is open. The user may
-// resize the window (not below 640 x 480, or the size it opened with when
-// that was smaller); the sizes follow at once.
+// The canvas of the open window in logical pixels, 0 when none is open. The
+// user may resize the window (not below 640 x 480 pixels, or the size it
+// opened with when that was smaller); the sizes follow at once.
 int ScreenWidth();
 int ScreenHeight();
-// 1 once after the window's size changed, then 0 until it changes again.
+// The window's client area in its own pixels, 0 when none is open.
+int WindowPixelWidth();
+int WindowPixelHeight();
+// 1 once after the canvas's size changed, then 0 until it changes again.
 int WindowSizeChanged();
+
+// ---- Interface scale ----
+
+// The factor in effect: 1 to 4, lowered for a window too small for the
+// canvas the setting asks; 1 when no window is open.
+int InterfaceScale();
+// kAutomaticScale (from the display's density) or 1 to 4. Applies at once
+// to an open window, whose canvas changes size (WindowSizeChanged); the
+// window keeps its pixels.
+void SetInterfaceScaleSetting(int setting);
+int InterfaceScaleSetting();
+// The setting F9 moves to from the current one (NextScaleSetting).
+int NextInterfaceScaleSetting();
+// One line for the log: the factor and where it came from.
+std::string InterfaceScaleChoice();
 // The renderer's own name ("software", "opengl", ...), "" when no window is
 // open; benchmarks say with it which renderer gave their figures.
 std::string RendererName();
@@ -53,7 +73,7 @@ int AddFlipHook(TFlipHook hook);
 void RemoveFlipHook(int id);
 
 // Copies the frame drawn so far (or last shown) into an RGBA pixmap of the
-// window's size. Null when no window is open.
+// window's client area, in its own pixels. Null when no window is open.
 TPixmapPtr CaptureFrame();
 
 // ---- Drawing state ----

@@ -13,6 +13,8 @@
 #include "screen/frame_record.h"
 #include "screen/graphics.h"
 #include "screen/input.h"
+#include "screen/interface_scale.h"
+#include "screen/display_density.h"
 #include "screen/renderer_choice.h"
 #include "screen/sdl_window.h"
 #include "system/clock.h"
@@ -22,18 +24,22 @@ namespace {
 // Larger windows are refused rather than attempted: no display has them, and
 // an absurd size from a settings file must read back as "no window".
 constexpr int kMaxWindowSide = 16384;
-// The editor's screen needs this much room; the user may not make the window
-// smaller (a window opened smaller keeps its own size as the least).
-constexpr int kMinResizedWidth = 640, kMinResizedHeight = 480;
-
 struct TWindowState {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
     uint32_t windowId = 0;
     uint32_t generation = 0;
-    int width = 0, height = 0;
+    int width = 0, height = 0;             // the canvas, in logical pixels
+    int pixelWidth = 0, pixelHeight = 0;   // the window's client area
+    // The user may not make the window smaller than the editor's least
+    // canvas at a factor of 1 (a window opened smaller keeps its own size
+    // as the least).
     int minWidth = 0, minHeight = 0;
     bool sizeChanged = false;
+    int scaleSetting = kAutomaticScale;
+    int automaticScale = 1;   // what the window's display asks for
+    int scale = 1;            // the factor in effect
+    std::string scaleChoice;
     TFramePacer pacer;
     std::string rendererChoice;
     uint64_t presented = 0;
@@ -127,15 +133,57 @@ bool MakeWindowAndRenderer(TWindowState& state, int width, int height, int depth
     return state.renderer != nullptr;
 }
 
-// A new client-area size; a window manager that let it shrink below the least
-// size still gets a screen of the least size, cut off at the window's edge.
-void TakeNewSize(TWindowState& state, int width, int height) {
-    width = std::clamp(width, state.minWidth, kMaxWindowSide);
-    height = std::clamp(height, state.minHeight, kMaxWindowSide);
+// The factor and the canvas follow the window's pixels, the setting and the
+// display; a canvas of another size is reported as a size change.
+void FitCanvas(TWindowState& state) {
+    const int wanted = state.scaleSetting == kAutomaticScale ? state.automaticScale : state.scaleSetting;
+    const int scale = LargestFittingScale(state.pixelWidth, state.pixelHeight, wanted);
+    if (scale != state.scale) {
+        state.scale = scale;
+        // Sizes and positions, clip rectangles too, are multiplied by the
+        // factor as the renderer draws; textures sample their nearest pixel.
+        SDL_RenderSetScale(state.renderer, float(scale), float(scale));
+        ForcePresentNextFrame();
+    }
+    const int width = state.pixelWidth / scale, height = state.pixelHeight / scale;
     if (width == state.width && height == state.height) return;
     state.width = width;
     state.height = height;
     state.sizeChanged = true;
+}
+
+// What the display the window is on asks for, with a line for the log.
+void AskDisplayForScale(TWindowState& state, int displayIndex) {
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(displayIndex, &usable) != 0) usable = SDL_Rect{};
+    const TDisplayDensity density = DisplayDensity(displayIndex);
+    state.automaticScale = ScaleForDisplay(density.dpi, usable.w, usable.h);
+    state.scaleChoice = density.dpi > 0 ? "display density " + std::to_string(int(density.dpi + 0.5)) + " dpi (" +
+                                              density.source + ")"
+                                        : "display density unknown";
+}
+
+// A new client-area size; a window manager that let it shrink below the least
+// size still gets a screen of the least size, cut off at the window's edge.
+void TakeNewSize(TWindowState& state, int width, int height) {
+    state.pixelWidth = std::clamp(width, state.minWidth, kMaxWindowSide);
+    state.pixelHeight = std::clamp(height, state.minHeight, kMaxWindowSide);
+    FitCanvas(state);
+}
+
+// A window whose size is no multiple of the factor has a strip right of and
+// below the canvas that no drawing reaches; it is kept black.
+void ClearMargins(const TWindowState& state) {
+    const int right = state.width * state.scale, bottom = state.height * state.scale;
+    if (right == state.pixelWidth && bottom == state.pixelHeight) return;
+    SDL_RenderSetScale(state.renderer, 1, 1);
+    SDL_RenderSetClipRect(state.renderer, nullptr);
+    SDL_SetRenderDrawBlendMode(state.renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(state.renderer, 0, 0, 0, 255);
+    const SDL_Rect strips[] = {{right, 0, state.pixelWidth - right, state.pixelHeight},
+                               {0, bottom, right, state.pixelHeight - bottom}};
+    SDL_RenderFillRects(state.renderer, strips, 2);
+    SDL_RenderSetScale(state.renderer, float(state.scale), float(state.scale));
 }
 
 // Exposed, resized or restored windows have lost what they showed.
@@ -146,6 +194,11 @@ int WatchWindowEvents(void*, SDL_Event* event) {
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         TakeNewSize(state, event->window.data1, event->window.data2);
         ForcePresentNextFrame();
+        break;
+    case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+        // Another monitor may be of another density.
+        AskDisplayForScale(state, event->window.data1);
+        FitCanvas(state);
         break;
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SHOWN:
@@ -171,6 +224,9 @@ uint32_t RendererGeneration() { return State().generation; }
 
 bool InitVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+    // Windows would otherwise draw the window at 96 dpi and blur it up to
+    // the monitor's density; aware of it, the program scales sharply itself.
+    SDL_SetHint(SDL_HINT_WINDOWS_DPI_AWARENESS, "permonitorv2");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return Failed(SDL_GetError());
     const char* named = SDL_GetHint(SDL_HINT_VIDEODRIVER);
     if (!(named && *named) && DrawsIntoMemoryAlone(SDL_GetCurrentVideoDriver())) {
@@ -199,7 +255,12 @@ bool OpenGraphicsWindow(int width, int height, int depth, int hertz, int) {
                       " pixels cannot be made");
     if (!InitVideo()) return false;
     auto& state = State();
-    const bool made = MakeWindowAndRenderer(state, width, height, depth);
+    AskDisplayForScale(state, 0);
+    // The factor multiplies the window; one that would make it too large
+    // for any window is lowered.
+    int scale = state.scaleSetting == kAutomaticScale ? state.automaticScale : state.scaleSetting;
+    while (scale > 1 && (width * scale > kMaxWindowSide || height * scale > kMaxWindowSide)) --scale;
+    const bool made = MakeWindowAndRenderer(state, width * scale, height * scale, depth);
     if (made) SDL_ShowWindow(state.window);
     int outWidth = 0, outHeight = 0;
     if (!made || SDL_GetRendererOutputSize(state.renderer, &outWidth, &outHeight) != 0 ||
@@ -211,10 +272,13 @@ bool OpenGraphicsWindow(int width, int height, int depth, int hertz, int) {
     FailureReason().clear();
     state.windowId = SDL_GetWindowID(state.window);
     ++state.generation;
-    state.width = width;
-    state.height = height;
-    state.minWidth = std::min(width, kMinResizedWidth);
-    state.minHeight = std::min(height, kMinResizedHeight);
+    state.pixelWidth = width * scale;
+    state.pixelHeight = height * scale;
+    state.width = state.height = 0;
+    state.scale = 0;
+    FitCanvas(state);
+    state.minWidth = std::min(state.pixelWidth, kMinCanvasWidth);
+    state.minHeight = std::min(state.pixelHeight, kMinCanvasHeight);
     state.sizeChanged = false;
     SDL_SetWindowMinimumSize(state.window, state.minWidth, state.minHeight);
     SDL_StartTextInput();
@@ -233,12 +297,36 @@ void CloseGraphicsWindow() {
     state.window = nullptr;
     state.windowId = 0;
     state.width = state.height = 0;
+    state.pixelWidth = state.pixelHeight = 0;
+    state.scale = 1;
     state.rendererChoice.clear();
     ++state.generation;
     ForgetRecordedFrames();
 }
 
 int ScreenWidth() { return State().width; }
+int WindowPixelWidth() { return State().pixelWidth; }
+int WindowPixelHeight() { return State().pixelHeight; }
+int InterfaceScale() { return State().scale; }
+int InterfaceScaleSetting() { return State().scaleSetting; }
+
+void SetInterfaceScaleSetting(int setting) {
+    auto& state = State();
+    state.scaleSetting = std::clamp(setting, kAutomaticScale, kMaxInterfaceScale);
+    if (state.renderer) FitCanvas(state);
+}
+
+int NextInterfaceScaleSetting() {
+    const auto& state = State();
+    return NextScaleSetting(state.scaleSetting, LargestFittingScale(state.pixelWidth, state.pixelHeight, state.automaticScale),
+                            state.pixelWidth, state.pixelHeight);
+}
+
+std::string InterfaceScaleChoice() {
+    const auto& state = State();
+    const std::string why = state.scaleSetting == kAutomaticScale ? state.scaleChoice : "set by SCALE in \"tarn.ini\"";
+    return "Interface scale " + std::to_string(state.scale) + "x: " + why;
+}
 int ScreenHeight() { return State().height; }
 std::string RendererName() { return RendererNameOf(State().renderer); }
 const std::string& RendererChoice() { return State().rendererChoice; }
@@ -262,6 +350,7 @@ void Flip(int sync) {
     // presented: an editor redrawing at rest then costs next to nothing.
     const bool present = FrameNeedsPresenting();
     if (present) {
+        ClearMargins(state);
         DrawRecordedOps(state.renderer);
         SDL_RenderPresent(state.renderer);
         ++state.presented;
@@ -285,12 +374,11 @@ TPixmapPtr CaptureFrame() {
     auto& state = State();
     if (!state.renderer) return nullptr;
     DrawRecordedOps(state.renderer);
-    auto pixmap = TPixmap::Create(state.width, state.height, PF_RGBA8888, 4);
+    auto pixmap = TPixmap::Create(state.pixelWidth, state.pixelHeight, PF_RGBA8888, 4);
     if (!pixmap) return nullptr;
-    // RGBA32 is R, G, B, A in memory order: the pixmap's own layout.
-    SDL_Rect whole{0, 0, state.width, state.height};
-    if (SDL_RenderReadPixels(state.renderer, &whole, SDL_PIXELFORMAT_RGBA32, pixmap->pixels.data(),
-                             pixmap->pitch) != 0)
+    // RGBA32 is R, G, B, A in memory order: the pixmap's own layout. No
+    // rectangle: the whole output, in the window's own pixels.
+    if (SDL_RenderReadPixels(state.renderer, nullptr, SDL_PIXELFORMAT_RGBA32, pixmap->pixels.data(), pixmap->pitch) != 0)
         return nullptr;
     return pixmap;
 }

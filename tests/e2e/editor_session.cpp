@@ -15,8 +15,9 @@ TEditorSession::TEditorSession() {
 
 void TEditorSession::ClickMenuEntry(int entry) {
     host.Then([this, entry] {
+        // Laid out on the canvas, clicked in the window's pixels.
         const int x = (ScreenWidth() - kMenuWidth) / 2, y = (ScreenHeight() - 16 * kMenuEntries) / 2;
-        host.Click(x + 4, y + 16 * entry + 8);
+        host.Click((x + 4) * InterfaceScale(), (y + 16 * entry + 8) * InterfaceScale());
     });
 }
 

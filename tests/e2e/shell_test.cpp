@@ -100,10 +100,10 @@ TEST_F(Shell, StartsWithItsBannerShowsTheMenuAndQuitsOnEscapeWritingTheSettings)
     for (int i = kSaveLevel; i <= kBackToEditor; ++i) EXPECT_EQ(ink[i], std::set<uint32_t>{kUnavailable}) << i;
     EXPECT_EQ(ink[kQuit], std::set<uint32_t>{kGrey});
 
-    // Quitting writes the window, the redraw switch and the default palette.
+    // Quitting writes the window, the redraw switch, the scale and the default palette.
     const std::string ini = ReadFileText(work.File("tarn.ini"));
-    const std::string graphics =
-        "[GRAPHICS]\r\nFULLREFRESH = 1\r\nHEIGHT      = 720\r\nWIDTH       = 1280\r\n\r\n[OBJECTS]\r\n";
+    const std::string graphics = "[GRAPHICS]\r\nFULLREFRESH = 1\r\nHEIGHT      = 720\r\nSCALE       = AUTO\r\n"
+                                 "WIDTH       = 1280\r\n\r\n[OBJECTS]\r\n";
     EXPECT_EQ(ini.substr(0, graphics.size()), graphics);
     // Every key of the section is padded to its longest, OBJECT[10].STATECOUNT.
     auto line = [](std::string key, const std::string& value) {
@@ -116,12 +116,12 @@ TEST_F(Shell, StartsWithItsBannerShowsTheMenuAndQuitsOnEscapeWritingTheSettings)
           line("OBJECT[20].YD", "-1"), line("OBJECT[21].INSIDE", "TXT8"), line("OBJECT[68].OBJKIND", "68"),
           line("OBJECT[68].ZAPHOLD", "0")})
         EXPECT_NE(ini.find(expected), std::string::npos) << expected;
-    EXPECT_EQ(std::count(ini.begin(), ini.end(), '\n'), 5 + 3 + 69 * 15);
+    EXPECT_EQ(std::count(ini.begin(), ini.end(), '\n'), 6 + 3 + 69 * 15);
 }
 
 TEST_F(Shell, SettingsChooseTheWindowAndAnEmptyPaletteKeepsTheFileEntries) {
     WriteFileText(work.File("tarn.ini"),
-                  "[Graphics]\nwidth=1024\nheight = 768\nfullrefresh=0\n[objects]\ncount=0\nobject[0].x=5\n"
+                  "[Graphics]\nwidth=1024\nheight = 768\nfullrefresh=0\nscale=5\n[objects]\ncount=0\nobject[0].x=5\n"
                   "[mine]\nkeep = this one\n");
     host.WaitFrames(1);
     host.Then([&] {
@@ -133,8 +133,11 @@ TEST_F(Shell, SettingsChooseTheWindowAndAnEmptyPaletteKeepsTheFileEntries) {
     });
     EXPECT_EQ(RunMenu().end, TRunEnd::Exited);
     EXPECT_TRUE(viewer.objects.empty());
+    // A factor beyond 4 is not taken: the display chooses, and says so.
+    EXPECT_TRUE(log.HasLine("SCALE=5 in \"tarn.ini\" is neither AUTO nor 1 to 4; the display chooses"));
+    EXPECT_TRUE(log.HasLine("Interface scale 1x: display density unknown"));
     EXPECT_EQ(ReadFileText(work.File("tarn.ini")),
-              "[GRAPHICS]\r\nFULLREFRESH = 0\r\nHEIGHT      = 768\r\nWIDTH       = 1024\r\n\r\n"
+              "[GRAPHICS]\r\nFULLREFRESH = 0\r\nHEIGHT      = 768\r\nSCALE       = AUTO\r\nWIDTH       = 1024\r\n\r\n"
               "[MINE]\r\nKEEP = this one\r\n\r\n[OBJECTS]\r\nCOUNT       = 0\r\nOBJECT[0].X = 5\r\n\r\n");
 }
 
