@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures from the real tarn window under Xvfb and writes
 # them to docs/: the main menu, the editing screen of the sample showcase
-# level and the Edit Object form. The window has the default size, the
+# level, the Edit Object form, and the editing screen at interface scale 2
+# on a 3840 x 2160 screen at 192 dpi. The window has the default size, the
 # pointer is parked where it lights nothing, and nothing on these screens
 # blinks, so the same build gives the same pictures.
 set -euo pipefail
@@ -47,3 +48,12 @@ key Escape
 key Escape
 click_menu_entry 6                              # Quit
 wait_exit "Quit"
+
+stop_x_server
+start_x_server 3840x2160
+xprop -root -format RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "$(printf 'Xft.dpi:\t192\n')"
+start_window in_folder "$work/run" env PATH="$work/bin:/usr/bin:/bin" "$build/tarn" showcase.jn1
+move 2559 1439
+shoot interface-scale-2x
+"$build/tests/x11_window_tool" close "$window"
+wait_exit "the close request"

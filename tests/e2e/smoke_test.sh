@@ -32,17 +32,8 @@ cli=$3
 check=$4
 title='Tarn - A Level Editor For Jill (Version 1.1)'
 
-if ! command -v Xvfb >/dev/null 2>&1; then
-    echo "Xvfb is not installed: smoke test skipped"
-    exit 77
-fi
-for program in xdotool xwininfo setxkbmap; do
-    command -v "$program" >/dev/null 2>&1 || { echo "FAIL: $program is not installed"; exit 1; }
-done
-
-work=$(mktemp -d)
 source "$(dirname "$0")/x11_session.sh"
-trap 'stop_x_server; rm -rf "$work"' EXIT
+begin_x11_test "smoke test" xdotool xwininfo setxkbmap
 
 mkdir "$work/run"
 "$cli" sample-game "$work/run/game" >/dev/null
@@ -54,9 +45,6 @@ start_tarn() { start_window in_folder "$work/run" env PATH="$1" "$tarn"; }
 # Map cell (tx, ty) with the camera at (3, 2) and zoom 1; tileset entry t.
 cell_x() { echo $((320 + 16 * ($1 - 3) + 8)); }
 cell_y() { echo $((16 * ($1 - 2) + 8)); }
-board_word() {   # FILE X Y: the board word of cell (X, Y)
-    od -An -tu2 -j $((2 * ($2 * 64 + $3))) -N2 "$1" | tr -d ' '
-}
 
 # ---- 1. The round trip with the desktop's dialog helper
 cat >"$work/zenity.answers" <<EOF

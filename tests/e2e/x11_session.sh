@@ -1,6 +1,7 @@
 # Sourced by the scripts that start the real tarn in a virtual X server and
 # drive it with xdotool. The sourcing script sets $work, a scratch folder
-# that it removes itself. Every wait has a deadline.
+# that it removes itself, or has begin_x11_test make it. Every wait has a
+# deadline.
 
 # In a sanitizer build, the system libraries SDL loads and unloads again
 # before the leak check (D-Bus, the GL drivers) leave leaks that cannot even
@@ -13,6 +14,27 @@ tarn_pid=""
 tarn_folder=""
 xvfb_pid=""
 window=""
+
+# begin_x11_test WHAT PROGRAM...: skips the test (status 77) where there is
+# no Xvfb, fails it where one of the programs is missing, and makes $work,
+# removed with the X server stopped when the script ends.
+begin_x11_test() {
+    if ! command -v Xvfb >/dev/null 2>&1; then
+        echo "Xvfb is not installed: $1 skipped"
+        exit 77
+    fi
+    local program
+    for program in "${@:2}"; do
+        command -v "$program" >/dev/null 2>&1 || { echo "FAIL: $program is not installed"; exit 1; }
+    done
+    work=$(mktemp -d)
+    trap 'stop_x_server; rm -rf "$work"' EXIT
+}
+
+# board_word FILE X Y: the board word of cell (X, Y) of a level file.
+board_word() {
+    od -An -tu2 -j $((2 * ($2 * 64 + $3))) -N2 "$1" | tr -d ' '
+}
 
 fail() {
     echo "FAIL: $*"
@@ -61,8 +83,9 @@ wait_for() {
 # every probe of these scripts does while tarn is not yet connected; a
 # connection that arrives during the reset is dropped, and tarn finds no
 # display (a desktop's server, with its session's clients, never resets so).
+# start_x_server [WIDTHxHEIGHT]: the screen is 1600x900 unless given.
 start_x_server() {
-    Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.err" &
+    Xvfb -displayfd 3 -screen 0 "${1:-1600x900}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.err" &
     xvfb_pid=$!
     wait_for 10 "Xvfb did not start: $(cat "$work/xvfb.err" 2>/dev/null)" test -s "$work/display"
     export DISPLAY=":$(head -n1 "$work/display")"

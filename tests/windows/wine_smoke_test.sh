@@ -24,9 +24,6 @@ mkdir "$work/run"
 "$cli" sample-game "$work/run/game" >/dev/null
 level="$work/run/game/showcase.jn1"
 cp "$level" "$work/original.jn1"
-board_word() {   # FILE X Y: the board word of cell (X, Y)
-    od -An -tu2 -j $((2 * ($2 * 64 + $3))) -N2 "$1" | tr -d ' '
-}
 
 start_x_server
 # Wine's desktop process keeps the display it was first started on, and the
