@@ -1,9 +1,11 @@
 // Speed of one full editor frame of the sample game's busiest level in a
-// 1280 x 720 window, then resized to 1920 x 1080 and 3840 x 2160, at zooms
+// 1280 x 720 window, then resized to 1920 x 1080 and 3840 x 2160, and at
+// interface scale 2 in windows of 2560 x 1440 and 3840 x 2160, at zooms
 // 1/16, 1/2, 1 and 4, against the cheapest frame that shows the same pixels:
 // one copy of a finished picture of the window's size to the window. Frames and baseline copies alternate in one run, so load from the
 // other builds falls on both sides of the ratio alike. Also the processor time
-// the idle editor takes: passes of its loop that find nothing to redraw.
+// the idle editor takes: passes of its loop that find nothing to redraw, with
+// fullrefresh off and on, at the last size.
 //
 // Each renderer the machine offers is measured: an accelerated one where a
 // display has it, and always the software renderer of the headless display.
@@ -31,9 +33,11 @@ namespace {
 
 constexpr int kWidth = 1280, kHeight = 720;
 struct TWindowSize {
-    int width, height;
+    int width, height;   // the window's own pixels
+    int scale;           // the interface scale
 };
-constexpr TWindowSize kSizes[] = {{kWidth, kHeight}, {1920, 1080}, {3840, 2160}};
+constexpr TWindowSize kSizes[] = {{kWidth, kHeight, 1}, {1920, 1080, 1}, {3840, 2160, 1},
+                                  {2560, 1440, 2}, {3840, 2160, 2}};
 // Rounds for a 1280 x 720 window; larger windows take fewer, as many pixels in all.
 constexpr int kRounds = 150;
 constexpr float kZooms[] = {1.0f / 16, 1.0f / 2, 1, 4};
@@ -101,16 +105,24 @@ TZoomFigures MeasureZoom(TJillLevelViewer& viewer, float zoom, int rounds) {
     viewer.camX = viewer.maxCamX / 2, viewer.camY = viewer.maxCamY / 2;
     viewer.FixCam();
     EditorFrame(viewer);
+    // The finished frame in the window's own pixels, copied one to one: at
+    // an interface scale the draw scale undoes the window's factor.
     TPixmapPtr finished = CaptureFrame();
     TImagePtr picture = finished ? ImageFromPixmap(*finished, IMAGE_MASKED) : nullptr;
-    DrawImageAt(picture, 0, 0);   // its texture is made before timing
+    const float copyScale = 1.0f / float(InterfaceScale());
+    auto copyPicture = [&] {
+        SetDrawScale(copyScale, copyScale);
+        DrawImageAt(picture, 0, 0);
+        SetDrawScale(1, 1);
+    };
+    copyPicture();   // its texture is made before timing
     std::vector<double> frames, baselines, tiles;
     for (int round = 0; round < rounds; ++round) {
         double start = Seconds();
         EditorFrame(viewer);
         frames.push_back(Seconds() - start);
         start = Seconds();
-        DrawImageAt(picture, 0, 0);
+        copyPicture();
         Flip(0);
         baselines.push_back(Seconds() - start);
         start = Seconds();
@@ -128,8 +140,9 @@ struct TIdleFigures {
     double workUs = 0;      // per pass, outside the sleep
 };
 
-TIdleFigures MeasureIdle(TJillLevelViewer& viewer) {
+TIdleFigures MeasureIdle(TJillLevelViewer& viewer, int fullrefresh) {
     constexpr int kPasses = 120;
+    viewer.fullrefresh = fullrefresh;
     viewer.flashing = 0;
     double work = 0;
     const double wallStart = Seconds(), cpuStart = ThreadCpuSeconds();
@@ -152,19 +165,21 @@ std::string MeasureRenderer(const std::string& dir) {
     std::string ratios;
     double worst = 0;
     for (const TWindowSize size : kSizes) {
-        if (size.width != ScreenWidth() || size.height != ScreenHeight()) {
+        if (size.width != WindowPixelWidth() || size.height != WindowPixelHeight() || size.scale != InterfaceScale()) {
             // As the user would: the window manager resizes, the editor lays out anew.
+            SetInterfaceScaleSetting(size.scale);
             ResizeWindowAsTheUser(size.width, size.height);
             if (WindowSizeChanged()) viewer.ResizeWindow();
-            if (ScreenWidth() != size.width || ScreenHeight() != size.height) {
-                std::printf("%s renderer: the window could not be made %d x %d\n", renderer.c_str(), size.width,
-                            size.height);
+            if (WindowPixelWidth() != size.width || WindowPixelHeight() != size.height ||
+                InterfaceScale() != size.scale) {
+                std::printf("%s renderer: the window could not be made %d x %d at %dx\n", renderer.c_str(),
+                            size.width, size.height, size.scale);
                 continue;
             }
         }
         const int rounds = std::max(20, int(int64_t(kRounds) * kWidth * kHeight / (int64_t(size.width) * size.height)));
-        char sizeName[24];
-        std::snprintf(sizeName, sizeof sizeName, "%dx%d", size.width, size.height);
+        char sizeName[32];
+        std::snprintf(sizeName, sizeof sizeName, "%dx%d%s", size.width, size.height, size.scale == 2 ? " at 2x" : "");
         for (size_t i = 0; i < std::size(kZooms); ++i) {
             const TZoomFigures figures = MeasureZoom(viewer, kZooms[i], rounds);
             const double ratio = figures.frameMs / figures.baselineMs;
@@ -173,20 +188,21 @@ std::string MeasureRenderer(const std::string& dir) {
                         "ratio %.2f\n",
                         renderer.c_str(), sizeName, kZoomNames[i], figures.frameMs, figures.tilesMs,
                         figures.baselineMs, ratio);
-            char part[64];
+            char part[80];
             std::snprintf(part, sizeof part, "%s%s %s %.2f", ratios.empty() ? "" : ", ", sizeName, kZoomNames[i],
                           ratio);
             ratios += part;
         }
     }
-    const TIdleFigures idle = MeasureIdle(viewer);
-    std::printf("%s renderer, idle editor: %.3f%% of a core, %.2f us of work per pass outside the sleep\n",
-                renderer.c_str(), idle.coreShare * 100, idle.workUs);
-    char summary[256];
+    const TIdleFigures idle = MeasureIdle(viewer, 0), refreshing = MeasureIdle(viewer, 1);
+    std::printf("%s renderer, idle editor: %.3f%% of a core, %.2f us of work per pass outside the sleep; "
+                "with fullrefresh on %.3f%%, %.2f us\n",
+                renderer.c_str(), idle.coreShare * 100, idle.workUs, refreshing.coreShare * 100, refreshing.workUs);
+    char summary[512];
     std::snprintf(summary, sizeof summary,
                   "%s renderer: frame / baseline %s (worst %.2f, goal at most 3); idle %.3f%% of a core (goal under "
-                  "1%%)",
-                  renderer.c_str(), ratios.c_str(), worst, idle.coreShare * 100);
+                  "1%%), with fullrefresh on %.3f%% (goal under 3%%)",
+                  renderer.c_str(), ratios.c_str(), worst, idle.coreShare * 100, refreshing.coreShare * 100);
     return summary;
 }
 
