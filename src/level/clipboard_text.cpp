@@ -1,10 +1,10 @@
 #include "level/clipboard_text.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
 #include <limits>
 #include <optional>
+#include <set>
 #include <span>
 
 #include "level/level.h"
@@ -77,13 +77,6 @@ std::optional<int64_t> Decimal(std::string_view text, int64_t low, int64_t high)
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) return std::nullopt;
     return value;
-}
-
-// A 16-bit field as the form shows it (signed) or as the record stores it.
-std::optional<uint16_t> Word(std::string_view text) {
-    const auto value = Decimal(text, -32768, 65535);
-    if (!value) return std::nullopt;
-    return uint16_t(*value);
 }
 
 int HexDigit(char c) {
@@ -173,18 +166,12 @@ bool ReadTiles(std::span<const std::string_view> lines, TClipboardContent& conte
 // order, and the text at most once.
 bool ReadObject(std::span<const std::string_view> lines, TClipboardContent& content) {
     auto object = std::make_shared<TLevelObject>();
-    std::vector<std::string_view> seen;
-    const auto firstTime = [&](std::string_view name) {
-        for (const std::string_view other : seen)
-            if (other == name) return false;
-        seen.push_back(name);
-        return true;
-    };
+    std::set<std::string_view> seen;
     for (const std::string_view line : lines) {
         const size_t colon = line.find(": ");
         if (colon == std::string_view::npos) return false;
         const std::string_view name = line.substr(0, colon), value = line.substr(colon + 2);
-        if (!firstTime(name)) return false;
+        if (!seen.insert(name).second) return false;
         if (name == "objkind") {
             const auto kind = Decimal(value, 0, 255);
             if (!kind) return false;
@@ -199,16 +186,15 @@ bool ReadObject(std::span<const std::string_view> lines, TClipboardContent& cont
             if (!text) return false;
             object->insideStr = std::move(*text);
         } else {
+            // Signed as the form shows it, or unsigned as the record holds it.
             uint16_t* field = WordFieldNamed(*object, name);
-            const auto word = Word(value);
+            const auto word = Decimal(value, -32768, 65535);
             if (!field || !word) return false;
-            *field = *word;
+            *field = uint16_t(*word);
         }
     }
     // Every field but the text is required.
-    const size_t fields = kWordFields.size() + kLastWordFields.size() + 2;
-    const bool hasText = std::find(seen.begin(), seen.end(), std::string_view("text")) != seen.end();
-    if (seen.size() != fields + (hasText ? 1 : 0)) return false;
+    if (seen.size() - seen.count("text") != kWordFields.size() + kLastWordFields.size() + 2) return false;
     content.object = std::move(object);
     return true;
 }

@@ -8,44 +8,23 @@ namespace {
 
 using TKind = TClipboardContent::TKind;
 
-TLevelObjectPtr TextObject() {
-    auto obj = std::make_shared<TLevelObject>();
-    obj->objkind = 20;
-    obj->x = 160;
-    obj->y = 0xFFFF;
-    obj->xd = 0x8000;
-    obj->yd = 0x7FFF;
-    obj->xl = 16;
-    obj->yl = 17;
-    obj->state = 1;
-    obj->substate = 2;
-    obj->statecount = 3;
-    obj->counter = 4;
-    obj->objflags = 5;
-    obj->inside = -7;
-    obj->info1 = 8;
-    obj->zaphold = 9;
-    obj->insideStr = "Hi \"you\" \\\r";
-    return obj;
-}
-
 const std::string kObjectText =
     "Tarn clipboard: object\ngame: Jill of the Jungle\nobjkind: 20\nx: 160\ny: -1\nxd: -32768\nyd: 32767\nxl: 16\n"
     "yl: 17\nstate: 1\nsubstate: 2\nstatecount: 3\ncounter: 4\nobjflags: 5\ninside: -7\ninfo1: 8\nzaphold: 9\n"
     "text: \"Hi \\\"you\\\" \\\\\\x0D\"\nend\n";
 
-// kObjectText with the line of field name given value.
-std::string ObjectTextWith(const std::string& name, const std::string& value) {
+// kObjectText with the value of field name replaced.
+std::string With(const std::string& name, const std::string& value) {
     return std::regex_replace(kObjectText, std::regex("\n" + name + ": [^\n]*\n"), "\n" + name + ": " + value + "\n");
 }
 
-std::string TilesText(const std::string& size, const std::string& rows) {
+std::string Tiles(const std::string& size, const std::string& rows) {
     return "Tarn clipboard: tiles\ngame: Jill of the Jungle\nsize: " + size + "\n" + rows + "end\n";
 }
 
 bool Reads(const std::string& text) { return ReadClipboardText(text).kind != TKind::Nothing; }
 
-TEST(ClipboardText, TilesAndAnObjectWithItsTextReadBackAsWritten) {
+TEST(ClipboardText, ReadsBackWhatItWrites) {
     const std::vector<uint16_t> brush = {45, 46, 0, 65, 66, 16383};
     const std::string tiles = ClipboardTilesText("Jill Goes Underground", brush, 3, 2);
     EXPECT_EQ(tiles, "Tarn clipboard: tiles\ngame: Jill Goes Underground\nsize: 3 x 2\n45 46 0\n65 66 16383\nend\n");
@@ -53,88 +32,58 @@ TEST(ClipboardText, TilesAndAnObjectWithItsTextReadBackAsWritten) {
     EXPECT_EQ(readTiles.kind, TKind::Tiles);
     EXPECT_EQ(readTiles.game, "Jill Goes Underground");
     EXPECT_EQ(readTiles.tiles, brush);
-    EXPECT_EQ(readTiles.w, 3);
-    EXPECT_EQ(readTiles.h, 2);
+    EXPECT_EQ(std::pair(readTiles.w, readTiles.h), std::pair(3, 2));
 
-    const TLevelObjectPtr obj = TextObject();
-    EXPECT_EQ(ClipboardObjectText("Jill of the Jungle", *obj), kObjectText);
-    // Every byte a text may hold, and the line ends of another system.
-    for (int c = 0; c < 256; ++c) obj->insideStr += char(c);
-    std::string written = std::regex_replace(ClipboardObjectText("Jill of the Jungle", *obj), std::regex("\n"), "\r\n");
-    const TClipboardContent readObject = ReadClipboardText(written);
-    ASSERT_EQ(readObject.kind, TKind::Object);
-    EXPECT_EQ(readObject.game, "Jill of the Jungle");
-    EXPECT_TRUE(readObject.object->Equals(obj.get()));
-
-    // A script may write the fields in any order, unsigned, without a text.
-    const TClipboardContent scripted = ReadClipboardText(
-        "Tarn clipboard: object\ngame: Onesimus - A Quest For Freedom\nzaphold: 0\ninfo1: 0\ninside: 0\nobjflags: 0\n"
-        "counter: 0\nstatecount: 0\nsubstate: 0\nstate: 0\nyl: 0\nxl: 0\nyd: 0\nxd: 0\ny: 65535\nx: 3\nobjkind: 1\nend");
-    ASSERT_EQ(scripted.kind, TKind::Object);
-    EXPECT_EQ(scripted.object->y, 65535);
-    EXPECT_EQ(scripted.object->insideStr, "");
+    const TClipboardContent read = ReadClipboardText(kObjectText);
+    ASSERT_EQ(read.kind, TKind::Object);
+    EXPECT_EQ(read.object->y, 0xFFFF);
+    EXPECT_EQ(read.object->inside, -7);
+    EXPECT_EQ(read.object->insideStr, "Hi \"you\" \\\r");
+    EXPECT_EQ(ClipboardObjectText(read.game, *read.object), kObjectText);
+    // Every byte a text may hold, through the line ends of another system.
+    for (int c = 0; c < 256; ++c) read.object->insideStr += char(c);
+    const std::string crlf = std::regex_replace(ClipboardObjectText("Jill", *read.object), std::regex("\n"), "\r\n");
+    EXPECT_TRUE(ReadClipboardText(crlf).object->Equals(read.object.get()));
+    // A script may write the fields in any order, unsigned, and leave out the text.
+    std::string reordered = std::regex_replace(kObjectText, std::regex("\ntext: [^\n]*"), "");
+    reordered = std::regex_replace(reordered, std::regex("(\nx: 160)(\ny: -1)"), "$2$1");
+    EXPECT_EQ(ReadClipboardText(std::regex_replace(reordered, std::regex("y: -1"), "y: 65535")).object->y, 0xFFFF);
 }
 
-TEST(ClipboardText, EachLimitHoldsOnBothSides) {
-    const auto row = [](int w, const std::string& cell) {
-        std::string line;
-        for (int i = 0; i < w; ++i) line += (i ? " " : "") + cell;
-        return line + "\n";
-    };
-    const auto rows = [&](int w, int h) {
+TEST(ClipboardText, ReadsOnlyAWholeTextWithinEveryLimit) {
+    const auto rows = [](int w, int h) {
+        std::string row;
+        for (int i = 0; i < w; ++i) row += "1 ";
         std::string all;
-        for (int j = 0; j < h; ++j) all += row(w, "1");
+        for (int j = 0; j < h; ++j) all += row + "\n";
         return all;
     };
-    EXPECT_TRUE(Reads(TilesText("128 x 64", rows(128, 64))));
-    EXPECT_FALSE(Reads(TilesText("129 x 1", rows(129, 1))));
-    EXPECT_FALSE(Reads(TilesText("1 x 65", rows(1, 65))));
-    EXPECT_FALSE(Reads(TilesText("0 x 0", "")));
-    EXPECT_TRUE(Reads(TilesText("1 x 1", "16383\n")));
-    EXPECT_FALSE(Reads(TilesText("1 x 1", "16384\n")));
-    EXPECT_FALSE(Reads(TilesText("1 x 1", "-1\n")));
-
-    EXPECT_TRUE(Reads(ObjectTextWith("objkind", "255")));
-    EXPECT_FALSE(Reads(ObjectTextWith("objkind", "256")));
-    EXPECT_FALSE(Reads(ObjectTextWith("objkind", "-1")));
-    EXPECT_TRUE(Reads(ObjectTextWith("xd", "-32768")));
-    EXPECT_FALSE(Reads(ObjectTextWith("xd", "-32769")));
-    EXPECT_TRUE(Reads(ObjectTextWith("zaphold", "65535")));
-    EXPECT_FALSE(Reads(ObjectTextWith("zaphold", "65536")));
-    EXPECT_TRUE(Reads(ObjectTextWith("inside", "-2147483648")));
-    EXPECT_FALSE(Reads(ObjectTextWith("inside", "-2147483649")));
-    EXPECT_TRUE(Reads(ObjectTextWith("inside", "2147483647")));
-    EXPECT_FALSE(Reads(ObjectTextWith("inside", "2147483648")));
-    EXPECT_EQ(ReadClipboardText(ObjectTextWith("text", "\"" + std::string(65535, 'a') + "\"")).object->insideStr.size(),
-              65535u);
-    EXPECT_FALSE(Reads(ObjectTextWith("text", "\"" + std::string(65536, 'a') + "\"")));
-
-    // Blanks between the numbers count towards the whole text's size.
-    const std::string small = TilesText("1 x 1", "1\n");
-    const std::string padding(kMaxClipboardTextBytes - small.size(), ' ');
-    EXPECT_TRUE(Reads(TilesText("1 x 1", padding + "1\n")));
-    EXPECT_FALSE(Reads(TilesText("1 x 1", padding + " 1\n")));
-}
-
-TEST(ClipboardText, AnythingElseReadsAsNothing) {
+    const std::string padding(kMaxClipboardTextBytes - Tiles("1 x 1", "1\n").size(), ' ');
+    const std::pair<std::string, bool> cases[] = {
+        {Tiles("128 x 64", rows(128, 64)), true}, {Tiles("129 x 1", rows(129, 1)), false},
+        {Tiles("1 x 65", rows(1, 65)), false}, {Tiles("0 x 0", ""), false},
+        {Tiles("1 x 1", "16383\n"), true}, {Tiles("1 x 1", "16384\n"), false}, {Tiles("1 x 1", "-1\n"), false},
+        {Tiles("1 x 1", padding + "1\n"), true}, {Tiles("1 x 1", padding + " 1\n"), false},
+        {With("objkind", "255"), true}, {With("objkind", "256"), false}, {With("objkind", "-1"), false},
+        {With("xd", "-32768"), true}, {With("xd", "-32769"), false},
+        {With("zaphold", "65535"), true}, {With("zaphold", "65536"), false},
+        {With("inside", "-2147483648"), true}, {With("inside", "-2147483649"), false},
+        {With("inside", "2147483647"), true}, {With("inside", "2147483648"), false},
+        {With("text", "\"" + std::string(65535, 'a') + "\""), true},
+        {With("text", "\"" + std::string(65536, 'a') + "\""), false},
+        // Damaged, or not Tarn's at all.
+        {"hello", false}, {"Tarn clipboard: tiles\nend\n", false}, {kObjectText + "more\n", false},
+        {With("game", ""), false}, {std::regex_replace(kObjectText, std::regex("\nx: 160"), ""), false},
+        {std::regex_replace(kObjectText, std::regex("\nx: 160"), "\nx: 1\nx: 2"), false},
+        {std::regex_replace(kObjectText, std::regex("\nend"), "\ncolour: 1\nend"), false},
+        {With("x", "+1"), false}, {With("x", "0x10"), false}, {With("x", "1 "), false}, {With("x", ""), false},
+        {With("text", "\"\\x4\""), false}, {With("text", "\"\\q\""), false}, {With("text", "\"a\"b\""), false},
+        {With("text", "\"\xC3\xA9\""), false}, {With("text", "unquoted"), false},
+        {Tiles("2 x 2", "45 46\n65\n"), false}, {Tiles("2x2", "45 46\n65 66\n"), false},
+        {Tiles("1 x 1", "1\n2\n"), false}, {Tiles("1 x 1", "4a\n"), false}};
+    for (const auto& [text, reads] : cases) EXPECT_EQ(Reads(text), reads) << text.substr(0, 300);
     // Cut short anywhere before its last line is whole.
-    for (size_t length = 0; length + 1 < kObjectText.size(); ++length)
-        EXPECT_FALSE(Reads(kObjectText.substr(0, length))) << length;
-    const std::string tiles = TilesText("2 x 2", "45 46\n65 66\n");
-    for (size_t length = 0; length + 1 < tiles.size(); ++length)
-        EXPECT_FALSE(Reads(tiles.substr(0, length))) << length;
-
-    for (const std::string& foreign :
-         {std::string("hello"), std::string("Tarn clipboard: tiles\nend\n"), kObjectText + "more\n",
-          std::regex_replace(kObjectText, std::regex("game: [^\n]*"), "game: "),
-          std::regex_replace(kObjectText, std::regex("\nx: 160\n"), "\n"),            // a field missing
-          std::regex_replace(kObjectText, std::regex("\nx: 160\n"), "\nx: 1\nx: 2\n"),   // twice
-          std::regex_replace(kObjectText, std::regex("\nend\n"), "\ncolour: 1\nend\n"), ObjectTextWith("x", "+1"), ObjectTextWith("x", "0x10"),
-          ObjectTextWith("x", "1 "), ObjectTextWith("x", ""), ObjectTextWith("text", "\"\\x4\""),
-          ObjectTextWith("text", "\"\\q\""), ObjectTextWith("text", "\"a\"b\""), ObjectTextWith("text", "\"\xC3\xA9\""),
-          ObjectTextWith("text", "unquoted"), TilesText("2 x 2", "45 46\n65\n"), TilesText("2x2", "45 46\n65 66\n"),
-          TilesText("2 x 2", "45 46\n65 66\n67 68\n"), TilesText("1 x 1", "4a\n")})
-        EXPECT_FALSE(Reads(foreign)) << foreign;
+    for (size_t length = 0; length + 1 < kObjectText.size(); ++length) EXPECT_FALSE(Reads(kObjectText.substr(0, length)));
 }
 
 }  // namespace
