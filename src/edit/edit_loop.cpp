@@ -5,8 +5,6 @@
 #include "edit/editor_keys.h"
 #include "edit/jill_level_viewer.h"
 #include "level/level.h"
-#include "level/object_hit_tests.h"
-#include "level/object_kinds.h"
 #include "screen/graphics.h"
 #include "screen/input.h"
 #include "system/clock.h"
@@ -17,27 +15,6 @@ namespace {
 // with the modifiers held when they went down.
 bool CtrlHeld() { return KeyIsDown(VK_LCONTROL) || KeyIsDown(VK_RCONTROL); }
 bool LeftPressWithShift() { return (ButtonPressModifiers(1) & kModShift) != 0; }
-
-// The objects of the level under the pointer, in level order; with
-// linkTargets only those a link can reach.
-std::vector<TLevelObjectPtr> ObjectsAtPointer(TJillLevelViewer& viewer, bool linkTargets) {
-    int px = 0, py = 0;
-    viewer.MapGetMousePixelPos(px, py);
-    std::vector<TLevelObjectPtr> found;
-    for (const TLevelObjectPtr& obj : viewer.level->objs)
-        if (obj && InHitbox(px, py, *obj) && (!linkTargets || IsLinkableKind(obj->objkind))) found.push_back(obj);
-    return found;
-}
-
-// The one of them the user means: the last, or the one picked when several
-// overlap; null when the picker is cancelled.
-TLevelObjectPtr ChooseObject(TJillLevelViewer& viewer, std::vector<TLevelObjectPtr> found) {
-    if (found.empty()) return nullptr;
-    if (found.size() == 1) return found.front();
-    TLevelObjectPtr chosen = viewer.SelectObjectFromList(std::move(found));
-    viewer.FlushInput();
-    return chosen;
-}
 
 // A left press paints on every pass it is held, wherever it began, and the
 // stroke takes one undo state when it first changes the board, so Ctrl+Z
@@ -97,7 +74,7 @@ bool ObjectModeClicks(TJillLevelViewer& viewer, bool click1, bool click2) {
         acted = true;
         if (viewer.selLink) {
             // Without a target under the pointer link mode stays on.
-            if (TLevelObjectPtr target = ChooseObject(viewer, ObjectsAtPointer(viewer, true))) {
+            if (TLevelObjectPtr target = viewer.ChooseObjectAtPointer(true)) {
                 viewer.ObjectLinkMenu(viewer.selObj, target);
                 viewer.selLink = 0;
                 viewer.selObj = nullptr;
@@ -121,7 +98,7 @@ bool ObjectModeClicks(TJillLevelViewer& viewer, bool click1, bool click2) {
         // The right button drops what is held and leaves link mode.
         viewer.selObj = nullptr;
         viewer.selLink = 0;
-        if (TLevelObjectPtr obj = ChooseObject(viewer, ObjectsAtPointer(viewer, false))) {
+        if (TLevelObjectPtr obj = viewer.ChooseObjectAtPointer(false)) {
             // The menu's "Link" keeps it as the link's source.
             viewer.selObj = obj;
             viewer.ObjectContextMenu(obj);

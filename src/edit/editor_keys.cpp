@@ -120,6 +120,9 @@ bool Redo(TJillLevelViewer& viewer, TEditorPass&) {
     return true;
 }
 
+bool Copy(TJillLevelViewer& viewer, TEditorPass&) { return viewer.CopyToClipboard(); }
+bool Paste(TJillLevelViewer& viewer, TEditorPass&) { return viewer.PasteFromClipboard(); }
+
 bool ForgetFoundTile(TJillLevelViewer& viewer, TEditorPass&) {
     if (viewer.findtile < 0) return false;
     viewer.findtile = -1;
@@ -165,6 +168,8 @@ constexpr TEditorKey kEditorKeys[] = {
     {{'S'}, Press, kModCtrl, nullptr, Save, nullptr},
     {{'Z'}, Repeat, kModCtrl, nullptr, Undo, nullptr},
     {{'Y'}, Repeat, kModCtrl, nullptr, Redo, nullptr},
+    {{'C'}, Press, kModCtrl, nullptr, Copy, nullptr},
+    {{'V'}, Press, kModCtrl, nullptr, Paste, nullptr},
     {{'F'}, Held, 0, nullptr, FindTileUnderPointer, ForgetFoundTile},
     {{kPlayKey}, Press, 0, nullptr, Play, nullptr},
 };

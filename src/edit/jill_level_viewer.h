@@ -209,6 +209,15 @@ public:
     void DrawTileSelectionPreview();
     void DrawObjectPreview();
 
+    // --- the clipboard (the system's)
+    // Ctrl+C: the brush in tile mode; in object mode the object under the
+    // pointer, the one its menu would be about. True when the screen changed.
+    bool CopyToClipboard();
+    // Ctrl+V: the clipboard's tiles of this game become the brush (of another
+    // game: a notice); its object is held for placing, as the palette's
+    // "Select" holds one. Anything else on it does nothing.
+    bool PasteFromClipboard();
+
     // --- undo history
     std::shared_ptr<TLevelList>& undoList = document.undoList;
     std::shared_ptr<TLevelList>& redoList = document.redoList;
@@ -226,6 +235,10 @@ public:
     void ObjectPaletteContextMenu(const std::shared_ptr<TLevelObject>& obj);
     // The picker for overlapping objects; null when cancelled.
     std::shared_ptr<TLevelObject> SelectObjectFromList(std::vector<std::shared_ptr<TLevelObject>> list);
+    // The object of the level under the pointer that the user means (with
+    // linkTargets, among those a link can reach): the last one in level order,
+    // or the one picked when several overlap; null when none or cancelled.
+    std::shared_ptr<TLevelObject> ChooseObjectAtPointer(bool linkTargets);
     void ObjectLinkMenu(const std::shared_ptr<TLevelObject>& source, const std::shared_ptr<TLevelObject>& target);
     void EditObject(const std::shared_ptr<TLevelObject>& obj);
     // The one-line text field; gives the edited text, or text itself on Escape.

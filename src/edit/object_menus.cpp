@@ -8,6 +8,7 @@
 #include "edit/jill_level_viewer.h"
 #include "edit/modal_menu.h"
 #include "level/level.h"
+#include "level/object_hit_tests.h"
 #include "level/object_kinds.h"
 #include "screen/input.h"
 
@@ -116,4 +117,17 @@ std::shared_ptr<TLevelObject> TJillLevelViewer::SelectObjectFromList(std::vector
 
     const int chosen = menu.Run(*this);
     return chosen >= 0 ? list[size_t(chosen)] : nullptr;
+}
+
+TLevelObjectPtr TJillLevelViewer::ChooseObjectAtPointer(bool linkTargets) {
+    int px = 0, py = 0;
+    MapGetMousePixelPos(px, py);
+    std::vector<TLevelObjectPtr> found;
+    for (const TLevelObjectPtr& obj : level->objs)
+        if (obj && InHitbox(px, py, *obj) && (!linkTargets || IsLinkableKind(obj->objkind))) found.push_back(obj);
+    if (found.empty()) return nullptr;
+    if (found.size() == 1) return found.front();
+    TLevelObjectPtr chosen = SelectObjectFromList(std::move(found));
+    FlushInput();
+    return chosen;
 }

@@ -21,7 +21,8 @@ const std::map<std::string, std::vector<int>> kReadmeKeyNames = {
     {"Tab", {VK_TAB}}, {"1", {'1'}}, {"2", {'2'}}, {"3", {'3'}}, {"F12", {VK_F12}},
     {"arrow keys", {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN}}, {"+", {VK_OEM_PLUS, VK_ADD}},
     {"-", {VK_OEM_MINUS, VK_SUBTRACT}}, {"0", {'0', VK_NUMPAD0}}, {"Page Up", {VK_PRIOR}},
-    {"Page Down", {VK_NEXT}}, {"F5", {VK_F1 + 4}}, {"F9", {VK_F1 + 8}}, {"S", {'S'}}, {"Z", {'Z'}}, {"Y", {'Y'}}, {"F", {'F'}}, {"Escape", {VK_ESCAPE}}};
+    {"Page Down", {VK_NEXT}}, {"F5", {VK_F1 + 4}}, {"F9", {VK_F1 + 8}}, {"S", {'S'}}, {"Z", {'Z'}}, {"Y", {'Y'}},
+    {"C", {'C'}}, {"V", {'V'}}, {"F", {'F'}}, {"Escape", {VK_ESCAPE}}};
 
 // What README writes for the mouse, the window and the on-screen buttons.
 bool NamesNoKey(const std::string& input) {

@@ -22,6 +22,9 @@
 #    keeps the size.
 # 6. Killed with SIGKILL a second after an edit: the next start offers the
 #    unsaved change back, and Ctrl+S saves it to the level's own file.
+# 7. Two windows, each started with its own level: a brush copied with
+#    Ctrl+C in one is on the system's clipboard, and Ctrl+V in the other
+#    paints it there.
 #
 # Every wait has a deadline. Skips (status 77) only when there is no Xvfb.
 set -euo pipefail
@@ -345,3 +348,40 @@ wait_exit "Quit"
 has_copy && fail "a recovery copy is left after the changes were saved"
 [ "$(zenity_calls)" = 2 ] || fail "$(zenity_calls) dialogs were shown, not 2"
 echo "PASS: killed after an edit, the next start restored the change on request, and Ctrl+S saved it to the level's file"
+
+# ---- 7. Two windows share the clipboard. They overlap, so each is raised
+# and focused before its input, and the copy is seen on the clipboard before
+# the focus moves: a window drops the input it has not read when it loses it.
+first_level="$work/run/game/first.jn1"
+second_level="$work/run/game/second.jn1"
+cp "$work/original.jn1" "$first_level"
+cp "$work/original.jn1" "$second_level"
+mkdir "$work/second"
+opened() { grep -q $'^Using "Jill of the Jungle"\r$' "$1/log.txt" 2>/dev/null; }
+use_window() { window=$1 tarn_pid=$2; xdotool windowraise "$window" windowfocus "$window"; sleep 0.3; }
+start_window in_folder "$work/run" "$tarn" "$first_level"
+wait_for 20 "the first window did not open its level" opened "$work/run"
+first_window=$window first_pid=$tarn_pid other_window=$window
+start_window in_folder "$work/second" "$tarn" "$second_level"
+wait_for 20 "the second window did not open its level" opened "$work/second"
+second_window=$window second_pid=$tarn_pid
+use_window "$first_window" "$first_pid"
+move 88 56; press 3; move 104 72; release 3    # tileset entries 45, 46, 65, 66
+key ctrl+c
+copied() { "$tool" clipboard >"$work/clipboard" && grep -qxF "65 66" "$work/clipboard"; }
+wait_for 10 "Ctrl+C did not put the brush on the clipboard" copied
+grep -qxF "game: Jill of the Jungle" "$work/clipboard" || fail "the clipboard does not name the game"
+use_window "$second_window" "$second_pid"
+key ctrl+v
+move $((320 + 16 * 10 + 8)) $((16 * 10 + 8)); click 1
+key ctrl+s
+saved_second() { [ "$(board_word "$second_level" 11 11)" = 66 ]; }
+wait_for 20 "Ctrl+V and a click did not paint the brush copied in the other window" saved_second
+[ "$(board_word "$second_level" 10 10)" = 45 ] || fail "cell (10, 10) holds $(board_word "$second_level" 10 10), not 45"
+"$tool" close "$window" || fail "could not close the second window"
+wait_exit "closing the second window"
+use_window "$first_window" "$first_pid"
+other_window=""
+"$tool" close "$window" || fail "could not close the first window"
+wait_exit "closing the first window"
+echo "PASS: a brush copied in one window was on the clipboard and pasted and painted in another"

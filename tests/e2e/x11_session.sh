@@ -14,6 +14,7 @@ tarn_pid=""
 tarn_folder=""
 xvfb_pid=""
 window=""
+other_window=""
 
 # begin_x11_test WHAT PROGRAM...: skips the test (status 77) where there is
 # no Xvfb, fails it where one of the programs is missing, and makes $work,
@@ -122,7 +123,8 @@ zenity_calls() { [ -f "$work/zenity.calls" ] && grep -c '^--$' "$work/zenity.cal
 in_folder() { cd "$1" && shift && exec "$@"; }
 
 # start_window COMMAND...: runs COMMAND in the background and waits for
-# its mapped window titled as Tarn; sets $window and $tarn_pid.
+# its mapped window titled as Tarn (not $other_window, a Tarn window
+# already open); sets $window and $tarn_pid.
 start_window() {
     tarn_folder=$PWD
     [ "$1" != in_folder ] || tarn_folder=$2
@@ -132,7 +134,8 @@ start_window() {
     wait_for 30 "no window titled \"$tarn_title\"" find_tarn_window
 }
 find_tarn_window() {
-    window=$(xdotool search --onlyvisible --name "^${tarn_title//[()]/.}\$" 2>/dev/null | sed -n 1p || true)
+    window=$(xdotool search --onlyvisible --name "^${tarn_title//[()]/.}\$" 2>/dev/null |
+        grep -vxF -e "${other_window:-none}" | sed -n 1p || true)
     [ -n "$window" ]
 }
 

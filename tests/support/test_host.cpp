@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "base/requesters.h"
+#include "screen/clipboard.h"
 #include "screen/scripted_input.h"
 #include "system/clock.h"
 
@@ -77,6 +78,16 @@ private:
 
 namespace {
 
+// A clipboard of the test's own: the desktop's is neither read nor changed.
+class TMemoryClipboard : public TClipboard {
+public:
+    std::string Text() override { return text; }
+    void SetText(const std::string& utf8) override { text = utf8; }
+
+private:
+    std::string text;
+};
+
 // Thrown out of the program's idle point or ExitProgram to end a Run.
 struct TStopRun {
     TRunEnd end;
@@ -90,6 +101,7 @@ TTestHost::TTestHost(int width, int height)
     clock->onSleep = [this] { OnIdle(); };
     SetClock(clock);
     SetRequesterHost(requesters);
+    SetClipboard(std::make_shared<TMemoryClipboard>());
     SetExitHandler([](int status) { throw TStopRun{TRunEnd::Exited, status}; });
     imageFlags = DefaultImageFlags();
     UseHeadlessDisplay();
@@ -108,6 +120,7 @@ TTestHost::~TTestHost() {
     CloseGraphicsWindow();
     SetExitHandler(nullptr);
     SetRequesterHost(nullptr);
+    SetClipboard(nullptr);
     SetClock(nullptr);
 }
 

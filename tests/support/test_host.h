@@ -22,7 +22,10 @@
 // still between idles: a loop that waits on TickCount without sleeping or
 // flipping never ends.
 //
-// The host restores the real clock, requesters, exit and default image flags
+// The clipboard is the host's own, empty at first (ClipboardText and
+// SetClipboardText of screen/clipboard.h read and change it).
+//
+// The host restores the real clock, requesters, clipboard, exit and default image flags
 // on destruction, removes the flip hooks added while it lived, and fails the
 // test if scripted requester answers were left unused.
 

@@ -6,11 +6,16 @@
 //                                         or as a PNG when FILE ends in ".png", and
 //                                         prints "WIDTH HEIGHT LIT", LIT being the
 //                                         number of pixels that are not black
+//   x11_window_tool clipboard            prints the text on the clipboard (CLIPBOARD, as
+//                                         UTF-8), asking its owner for it; status 1 when
+//                                         there is none or the owner does not answer in 2 s
 // WINDOW is a window id as xdotool prints it (decimal or 0x hex).
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <png.h>
+
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,7 +26,7 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: x11_window_tool close WINDOW | snapshot WINDOW FILE\n");
+    std::fprintf(stderr, "usage: x11_window_tool close WINDOW | snapshot WINDOW FILE | clipboard\n");
     return 2;
 }
 
@@ -92,18 +97,49 @@ int Snapshot(Display* display, Window window, const char* path) {
     return 0;
 }
 
+int PrintClipboard(Display* display) {
+    const Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    const Atom property = XInternAtom(display, "X11_WINDOW_TOOL_CLIPBOARD", False);
+    if (XGetSelectionOwner(display, clipboard) == None) return 1;
+    const Window requestor = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+    XConvertSelection(display, clipboard, utf8, property, requestor, CurrentTime);
+    XFlush(display);
+    for (int waited = 0; waited < 200; ++waited) {
+        XEvent event;
+        if (!XCheckTypedWindowEvent(display, requestor, SelectionNotify, &event)) {
+            usleep(10000);
+            continue;
+        }
+        if (event.xselection.property == None) return 1;
+        Atom type = None;
+        int format = 0;
+        unsigned long items = 0, left = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display, requestor, property, 0, 1 << 20, False, AnyPropertyType, &type, &format, &items,
+                               &left, &data) != Success || !data)
+            return 1;
+        std::fwrite(data, 1, items, stdout);
+        XFree(data);
+        return 0;
+    }
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) return Usage();
+    if (argc < 2) return Usage();
     std::string command = argv[1];
-    Window window = std::strtoul(argv[2], nullptr, 0);
+    if (command != "clipboard" && argc < 3) return Usage();
+    Window window = command == "clipboard" ? None : std::strtoul(argv[2], nullptr, 0);
     Display* display = XOpenDisplay(nullptr);
     if (!display) {
         std::fprintf(stderr, "x11_window_tool: cannot open the display\n");
         return 1;
     }
-    int status = command == "close"                    ? Close(display, window)
+    int status = command == "clipboard"                ? PrintClipboard(display)
+                 : command == "close"                  ? Close(display, window)
                  : command == "snapshot" && argc == 4 ? Snapshot(display, window, argv[3])
                                                       : Usage();
     XCloseDisplay(display);
