@@ -7,10 +7,12 @@
 
 namespace {
 
-void AddFinding(TSaveFindings& findings, const std::string& text) {
+void AddFinding(TSaveFindings& findings, const std::string& text, bool serious = false) {
     if (findings.any) findings.message += "\n\n";
     findings.message += text;
     findings.any = true;
+    findings.serious = findings.serious || serious;
+    findings.list.push_back({text, serious});
 }
 
 }  // namespace
@@ -22,8 +24,8 @@ TSaveFindings FindSaveProblems(const TLevel& level) {
     if (objs.size() > size_t(kMaxSupportedObjs)) {
         AddFinding(findings, "There are " + std::to_string(objs.size()) +
                                  " objects in the level,\nbut the game only supports up to " +
-                                 std::to_string(kMaxSupportedObjs) + " objects.");
-        findings.serious = true;
+                                 std::to_string(kMaxSupportedObjs) + " objects.",
+                   true);
     }
 
     if (objs.empty()) {
@@ -38,8 +40,7 @@ TSaveFindings FindSaveProblems(const TLevel& level) {
         return obj && obj->objkind > kMaxSupportedObjKind;
     });
     if (unsupportedKind) {
-        AddFinding(findings, "The level countains objects with an unsupported objkind value.");
-        findings.serious = true;
+        AddFinding(findings, "The level countains objects with an unsupported objkind value.", true);
     }
 
     if (findings.serious) findings.message += "\n\nWARNING:\nLoading this level in the game could damage your system!";

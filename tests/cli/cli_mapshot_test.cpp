@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "cli/cli.h"
+#include "cli_run.h"
 #include "edit/jill_level_viewer.h"
 #include "image/png_load.h"
 #include "level/level.h"
@@ -19,17 +19,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-struct TRun {
-    int status;
-    std::string out, err;
-};
-
-TRun RunCommand(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 class CliMapshot : public ::testing::Test {
 protected:

@@ -118,8 +118,9 @@ TEST_F(Cli, UnreadableInputExitsWithOneAndSaysWhy) {
     EXPECT_EQ(missing.out, "");
     EXPECT_EQ(missing.err,
               "tarn-cli: cannot open the level file " + temp.File("missing.jn1") + " (No such file or directory)\n");
-    EXPECT_EQ(RunTool({"check", temp.Path()}).err, "tarn-cli: cannot open the level file " + temp.Path() +
-                                                       " (Is a directory)\n");
+    // (check takes a folder as the folder of a game: tests/cli/cli_check_folder_test.cpp.)
+    EXPECT_EQ(RunTool({"info", temp.Path()}).err, "tarn-cli: cannot open the level file " + temp.Path() +
+                                                      " (Is a directory)\n");
 
     // Each command that reads a level says where a cut one ends.
     std::string cut = temp.File("cut.jn1");

@@ -21,7 +21,10 @@ struct TCliCommand {
 
 const TCliCommand commands[] = {
     {"info", "LEVEL", "print the objects and the player block of a level", 1, 1, CliInfo},
-    {"check", "LEVEL", "report what the game would not accept (exit 3: findings, 4: serious ones)", 1, 1, CliCheck},
+    {"check", "[--format=json] LEVEL|FOLDER",
+     "report what the game would not accept in a level, or in each level of a folder (exit 3: findings, 4: "
+     "serious ones)",
+     1, 2, CliCheck},
     {"roundtrip", "IN OUT", "read a level and write it again", 2, 2, CliRoundtrip},
     {"games", "DIR", "list the games whose data files are in DIR", 1, 1, CliGames},
     {"mapshot", "LEVEL OUT", "write the whole level as one PNG picture", 2, 2, CliMapshot},

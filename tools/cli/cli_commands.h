@@ -10,6 +10,8 @@
 #include "gamedata/game_binding.h"
 #include "level/level.h"
 
+struct TSaveFindings;
+
 // One run of a subcommand.
 struct TCliCall {
     std::vector<std::string> args;   // after the subcommand's name
@@ -33,6 +35,14 @@ struct TCliLevel {
 // level; there is nobody here to ask when none fits. False when the user has
 // been told why not.
 bool ReadBoundLevelForCli(const std::string& path, TCliCall& call, TCliLevel& bound);
+
+// The exit status of check for a level that was read: 0 nothing found, 3
+// findings, 4 serious findings (1 is a level that could not be read).
+int CheckStatus(const TSaveFindings& findings);
+
+// check FOLDER: every level of every game in folder, one line each (JSON
+// lines with json) and a summary; the worst level's status, 2 without a game.
+int CheckFolder(TCliCall& call, const std::string& folder, bool json);
 
 // The subcommands: each gives the exit status.
 int CliInfo(TCliCall& call);
