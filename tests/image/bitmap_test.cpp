@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "image/bitmap.h"
+#include "image/bitmap_resize.h"
 #include "image/masked_bitmap.h"
 
 namespace {
@@ -218,6 +219,20 @@ TEST(BitmapCrop, CopiesTheRectangleAndZeroFillsBeyondTheSource) {
     EXPECT_EQ(wide->fPixels[5], 0);
     EXPECT_EQ(wide->fPixels[6 + 3], 8);
     EXPECT_EQ(wide->fPixels[3 * 6], 0);
+}
+
+TEST(BitmapResize, TakesTheMostCommonIndexTheLowestOnATieAndRepeatsWhenEnlarging) {
+    auto src = Filled(6, 2, 0);
+    src->fPixels = {5, 5, 3, 1, 8, 8,
+                    2, 5, 1, 3, 8, 8};
+    const TBitmapPtr shrunk = ResizeBitmap(*src, 3, 1);
+    ASSERT_TRUE(shrunk);
+    EXPECT_EQ(shrunk->fPixels, (std::vector<uint8_t>{5, 1, 8}));
+    EXPECT_EQ(shrunk->fColorTable, src->fColorTable) << "the table is shared";
+    const TBitmapPtr grown = ResizeBitmap(*shrunk, 6, 2);
+    ASSERT_TRUE(grown);
+    EXPECT_EQ(grown->fPixels, (std::vector<uint8_t>{5, 5, 1, 1, 8, 8, 5, 5, 1, 1, 8, 8}));
+    EXPECT_EQ(ResizeBitmap(*src, 0, 1), nullptr);
 }
 
 TEST(BitmapToPixmap, FormatFollowsAlphaAndMissingEntriesReadAsZero) {

@@ -28,6 +28,8 @@ const TCliCommand commands[] = {
     {"roundtrip", "IN OUT", "read a level and write it again", 2, 2, CliRoundtrip},
     {"games", "DIR", "list the games whose data files are in DIR", 1, 1, CliGames},
     {"mapshot", "LEVEL OUT", "write the whole level as one PNG picture", 2, 2, CliMapshot},
+    {"thumbnail", "LEVEL OUT SIZE", "write the whole level as a PNG picture at most SIZE pixels wide (2 to 2048)", 3,
+     3, CliThumbnail},
     {"export-tiled", "LEVEL OUT", "write the level as a Tiled map (OUT.tmx or OUT.tmj) with its pictures", 2, 2,
      CliExportTiled},
     {"import-tiled", "IN LEVEL", "read a Tiled map written by export-tiled (and edited) as a level", 2, 2,

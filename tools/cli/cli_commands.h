@@ -31,9 +31,12 @@ struct TCliLevel {
     TGameData game;
 };
 
-// Reads the level and binds its game as the editor does when it loads a
-// level; there is nobody here to ask when none fits. False when the user has
-// been told why not.
+// Binds the game of bound.level, read from path, as the editor does when it
+// loads a level; there is nobody here to ask when none fits. False, and
+// nothing said, when the level's folder holds no game.
+bool BindLevelGame(const std::string& path, TCliLevel& bound);
+
+// Reads the level and binds its game. False when the user has been told why not.
 bool ReadBoundLevelForCli(const std::string& path, TCliCall& call, TCliLevel& bound);
 
 // The exit status of check for a level that was read: 0 nothing found, 3
@@ -50,6 +53,7 @@ int CliCheck(TCliCall& call);
 int CliRoundtrip(TCliCall& call);
 int CliGames(TCliCall& call);
 int CliMapshot(TCliCall& call);
+int CliThumbnail(TCliCall& call);
 int CliSampleGame(TCliCall& call);
 int CliExportTiled(TCliCall& call);
 int CliImportTiled(TCliCall& call);

@@ -13,16 +13,20 @@ TLevelPtr ReadLevelForCli(const std::string& path, TCliCall& call) {
     return level;
 }
 
+bool BindLevelGame(const std::string& path, TCliLevel& bound) {
+    const TGameInfoPtr game = FindLevelGame(LevelFolder(path), path, MakeGameInfos());
+    if (!game) return false;
+    bound.game = LoadGameData(LevelFolder(path), *game);
+    GenerateObjectImages(*bound.level, bound.game.shapeman.get());
+    return true;
+}
+
 bool ReadBoundLevelForCli(const std::string& path, TCliCall& call, TCliLevel& bound) {
     bound.level = ReadLevelForCli(path, call);
     if (!bound.level) return false;
-    const std::string dir = LevelFolder(path);
-    const TGameInfoPtr game = FindLevelGame(dir, path, MakeGameInfos());
-    if (!game) {
-        call.err << "tarn-cli: no game data (shape file and tile info file) found in " << dir << "\n";
+    if (!BindLevelGame(path, bound)) {
+        call.err << "tarn-cli: no game data (shape file and tile info file) found in " << LevelFolder(path) << "\n";
         return false;
     }
-    bound.game = LoadGameData(dir, *game);
-    GenerateObjectImages(*bound.level, bound.game.shapeman.get());
     return true;
 }
