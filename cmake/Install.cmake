@@ -1,6 +1,8 @@
 # Installing Tarn on a Linux desktop (cmake --install) and its Debian package
 # (cpack -G DEB): the two programs, the launcher the desktop entry starts,
-# the desktop entry with its level file type, the icon and the manual page.
+# the desktop entry with its level file type, the thumbnailer that lets file
+# managers show levels as pictures, the software centres' description
+# (AppStream), the icon and the manual page.
 include(GNUInstallDirs)
 
 # The icon is drawn by our own code at build time, one PNG per size.
@@ -21,9 +23,15 @@ add_custom_target(tarn-icons ALL DEPENDS ${tarn_icons})
 
 install(TARGETS tarn tarn-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/packaging/tarn-launcher DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/tarn.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The desktop entry is named by the AppStream component id (reverse domain
+# name), which software centres match it by.
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/io.github.tarn_editor.tarn.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/io.github.tarn_editor.tarn.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/tarn-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
         RENAME tarn.xml)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/tarn.thumbnailer DESTINATION ${CMAKE_INSTALL_DATADIR}/thumbnailers)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/tarn-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_GENERATOR DEB)

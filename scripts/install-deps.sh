@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config libsdl2-dev zlib1g-dev libgtest-dev libgmock-dev
           libbenchmark-dev clang libclang-rt-14-dev libpng-dev xvfb xdotool x11-utils libx11-dev
           xfonts-base x11-xkb-utils libpugixml-dev nlohmann-json3-dev tiled desktop-file-utils man-db
-          groff-base shared-mime-info dpkg-dev binutils gdb dosbox)
+          groff-base shared-mime-info appstream dpkg-dev binutils gdb dosbox)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -5,8 +5,13 @@
 #    their modes; the desktop entry passes desktop-file-validate without a
 #    remark, has one main category and names the launcher, the level type
 #    and the program's title; the level type's globs reach the MIME database
-#    in any case; the icons are PNGs of their sizes; the manual page reads
-#    without warnings and names every command tarn-cli lists.
+#    in any case; the AppStream description passes appstreamcli validate
+#    without a remark (offline) and names the installed desktop entry, the
+#    level type and the package's version; the thumbnailer names the
+#    installed tarn-cli and the level type, and its Exec line makes the
+#    thumbnail of a sample level and of a level without game files, and none
+#    of a file that is no level; the icons are PNGs of their sizes; the
+#    manual page reads without warnings and names every command tarn-cli lists.
 # 2. cpack -G DEB: the package's control fields, the same files as the
 #    install, and dependencies that are exactly the packages of the shared
 #    libraries the programs need beyond the C and C++ runtime; tarn-cli
@@ -23,7 +28,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 source "$here/../e2e/x11_session.sh"
 trap 'stop_x_server; rm -rf "$work"' EXIT
-for program in desktop-file-validate man update-mime-database dpkg-deb cpack readelf Xvfb xdotool; do
+for program in desktop-file-validate appstreamcli man update-mime-database dpkg-deb cpack readelf Xvfb xdotool; do
     command -v "$program" >/dev/null 2>&1 || fail "$program is not installed (scripts/install-deps.sh installs it)"
 done
 
@@ -33,17 +38,19 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 expected_tree="755 bin/tarn
 755 bin/tarn-cli
 755 bin/tarn-launcher
-644 share/applications/tarn.desktop
+644 share/applications/io.github.tarn_editor.tarn.desktop
 644 share/icons/hicolor/128x128/apps/tarn.png
 644 share/icons/hicolor/256x256/apps/tarn.png
 644 share/icons/hicolor/48x48/apps/tarn.png
 644 share/icons/hicolor/64x64/apps/tarn.png
 644 share/man/man1/tarn-cli.1
-644 share/mime/packages/tarn.xml"
+644 share/metainfo/io.github.tarn_editor.tarn.metainfo.xml
+644 share/mime/packages/tarn.xml
+644 share/thumbnailers/tarn.thumbnailer"
 tree=$(cd "$prefix" && find . -type f -printf '%m %P\n' | LC_ALL=C sort -k2)
 [ "$tree" = "$expected_tree" ] || fail "the installed files are not the expected ones:"$'\n'"$tree"
 
-entry=$prefix/share/applications/tarn.desktop
+entry=$prefix/share/applications/io.github.tarn_editor.tarn.desktop
 # Any remark counts, not only errors: some versions give as a hint what others
 # warn about (more than one main category puts the entry twice in a menu).
 desktop-file-validate "$entry" >"$work/validate.out" 2>&1 || fail "desktop-file-validate: $(cat "$work/validate.out")"
@@ -61,6 +68,49 @@ for extension in jn1 jn2 jn3 one; do
         fail "the MIME database has no case-insensitive glob *.$extension"
 done
 
+# Software centres: the description validates as it is, without the
+# network, and belongs to the installed entry, the level type and this release.
+metainfo=$prefix/share/metainfo/io.github.tarn_editor.tarn.metainfo.xml
+appstreamcli validate --no-net --pedantic "$metainfo" >"$work/appstream.out" 2>&1 ||
+    fail "appstreamcli validate: $(cat "$work/appstream.out")"
+! grep -q '^[EWIP]: ' "$work/appstream.out" || fail "appstreamcli validate: $(cat "$work/appstream.out")"
+tag() { sed -n "s|.*<$1>\(.*\)</${1%% *}>.*|\1|p" "$metainfo"; }
+[ "$(tag id).desktop" = "$(basename "$entry")" ] || fail "the component id $(tag id) does not name the desktop entry"
+[ "$(tag 'launchable type="desktop-id"')" = "$(basename "$entry")" ] || fail "the metainfo launches another entry"
+[ "$(tag mediatype);" = "$(value MimeType)" ] || fail "the metainfo provides $(tag mediatype)"
+grep -q '<release version="1.1" date="[0-9-]*"/>' "$metainfo" || fail "the metainfo does not name the release 1.1"
+
+# File managers' thumbnails: the installed file's Exec line, run as a file
+# manager runs it, on a level of the sample game and on one alone.
+thumbnailer=$prefix/share/thumbnailers/tarn.thumbnailer
+thumbnailer_value() { sed -n "s/^$1=//p" "$thumbnailer"; }
+[ "$(sed -n 1p "$thumbnailer")" = "[Thumbnailer Entry]" ] || fail "the thumbnailer has no [Thumbnailer Entry] group"
+[ -x "$prefix/bin/$(thumbnailer_value TryExec)" ] || fail "the thumbnailer tries $(thumbnailer_value TryExec), which is not installed"
+[ "$(thumbnailer_value MimeType)" = "$(value MimeType)" ] || fail "the thumbnailer makes pictures of $(thumbnailer_value MimeType)"
+"$prefix/bin/tarn-cli" sample-game "$work/thumbs"
+mkdir "$work/thumbs/alone"
+cp "$work/thumbs/castle.jn3" "$work/thumbs/alone/"
+head -c 100 /dev/zero >"$work/thumbs/broken.jn1"
+run_thumbnailer() {
+    local command
+    command=$(thumbnailer_value Exec)
+    command=${command//%i/$1}
+    command=${command//%o/$2}
+    command=${command//%s/256}
+    # The file manager splits the line at blanks; none of these paths has one.
+    # shellcheck disable=SC2086
+    PATH="$prefix/bin:/usr/bin:/bin" $command
+}
+for level in "$work/thumbs/showcase.jn1" "$work/thumbs/alone/castle.jn3"; do
+    run_thumbnailer "$level" "$work/thumb.png" || fail "the thumbnailer failed on $level"
+    [ "$(od -An -tx1 -N8 "$work/thumb.png" | tr -d ' ')" = 89504e470d0a1a0a ] || fail "the thumbnail of $level is not a PNG"
+    [ "$(od -An -tx1 -j16 -N8 "$work/thumb.png" | tr -d ' ')" = "$(printf '%08x%08x' 256 128)" ] ||
+        fail "the thumbnail of $level is not 256 x 128"
+    rm "$work/thumb.png"
+done
+! run_thumbnailer "$work/thumbs/broken.jn1" "$work/thumb.png" 2>/dev/null || fail "the thumbnailer took a file that is no level"
+[ ! -e "$work/thumb.png" ] || fail "the thumbnailer left a picture of a file that is no level"
+
 for size in 48 64 128 256; do
     icon=$prefix/share/icons/hicolor/${size}x${size}/apps/tarn.png
     [ "$(od -An -tx1 -N8 "$icon" | tr -d ' ')" = 89504e470d0a1a0a ] || fail "the ${size}px icon is not a PNG"
@@ -76,7 +126,7 @@ commands=$("$prefix/bin/tarn-cli" --help | sed -n 's/^  \([a-z-]*\) .*/\1/p')
 for command in $commands; do
     grep -q "^       $command " "$work/man.txt" || fail "the manual page does not describe the command $command"
 done
-echo "PASS: installed tree, desktop entry, level type, icons and manual page"
+echo "PASS: installed tree, desktop entry, level type, AppStream description, thumbnailer, icons and manual page"
 
 # ---- 2. The Debian package
 cpack -G DEB -B "$work/package" --config "$build/CPackConfig.cmake" >"$work/cpack.out" 2>&1 ||
