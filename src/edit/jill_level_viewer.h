@@ -131,6 +131,8 @@ public:
     std::string statusNotice;
     int statusNoticeShownAt = 0;
     void ShowStatusNotice(const std::string& text);
+    // Whether the notice is still to be shown; forgets it once its time is up.
+    bool StatusNoticeShowing();
 
     // --- object descriptions
     std::string ObjectToString(const TLevelObject* obj) const;

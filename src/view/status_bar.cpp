@@ -9,7 +9,6 @@
 #include "level/level.h"
 #include "screen/graphics.h"
 #include "screen/input.h"
-#include "system/clock.h"
 
 namespace {
 
@@ -26,31 +25,17 @@ std::string Hex4(uint16_t value) {
 
 void TJillLevelViewer::DrawStatusText(const std::string& text) { DrawString(text, float(mapX), float(statusY)); }
 
-namespace {
-constexpr int kStatusNoticeMs = 2000;
-}
-
-void TJillLevelViewer::ShowStatusNotice(const std::string& text) {
-    statusNotice = text;
-    statusNoticeShownAt = TickCount();
-}
-
 void TJillLevelViewer::DrawStatus() {
     // At the right end, left of the tile picture, while DOSBox plays.
     if (playProcess) {
         const std::string playing = "Playing in DOSBox";
         DrawString(playing, float(ScreenWidth() - kTileSize - 8 * int(playing.size()) - 8), float(statusY));
     }
-    if (!statusNotice.empty()) {
-        // Differences only: the tick counter wraps.
-        if (static_cast<int>(static_cast<unsigned>(TickCount()) - static_cast<unsigned>(statusNoticeShownAt)) <
-            kStatusNoticeMs) {
-            DrawStatusText(statusNotice);
-            // Redrawn until it is gone, however quiet the editor is.
-            flashing = 1;
-            return;
-        }
-        statusNotice.clear();
+    if (StatusNoticeShowing()) {
+        DrawStatusText(statusNotice);
+        // Redrawn until it is gone, however quiet the editor is.
+        flashing = 1;
+        return;
     }
     if (!tileinfo || !shapeman) return;
     // The tile's description and its picture at the right end of the bar;

@@ -2,7 +2,8 @@
 # cli_parity.sh LINUX_TARN_CLI WINDOWS_TARN_CLI_EXE: the Windows tarn-cli under
 # Wine gives byte for byte what the Linux one gives, output, messages, exit
 # status and written files alike: the sample game it writes, and info, check,
-# roundtrip and mapshot on the sample levels and on damaged ones.
+# roundtrip, mapshot and thumbnail on the sample levels and on damaged ones,
+# and the check of the whole folder, as lines and as JSON.
 set -euo pipefail
 
 linux=$(realpath "$1")
@@ -48,7 +49,12 @@ for level in "${levels[@]}"; do
         run $side "check-$level" check "game/$level"
         run $side "roundtrip-$level" roundtrip "game/$level" "roundtrip-$level"
         run $side "mapshot-$level" mapshot "game/$level" "mapshot-$level.png"
+        run $side "thumbnail-$level" thumbnail "game/$level" "thumbnail-$level.png" 256
     done
+done
+for side in linux windows; do
+    run $side check-folder check game
+    run $side check-folder-json check --format=json game
 done
 # Every command's output, messages and status, and every file written.
 differences=$(diff -r linux windows) || fail "Linux and Windows differ:
@@ -56,5 +62,7 @@ $(head -n 40 <<<"$differences")"
 [ "$(cat linux/roundtrip-showcase.jn1.status)" = 0 ] && cmp -s linux/roundtrip-showcase.jn1 linux/game/showcase.jn1 ||
     fail "the sample level does not come back byte for byte"
 [ -s linux/mapshot-showcase.jn1.png ] || fail "no mapshot was written"
+[ -s linux/thumbnail-showcase.jn1.png ] || fail "no thumbnail was written"
+[ "$(cat linux/check-folder.status)" = 1 ] || fail "the folder check does not report the unreadable levels"
 [ "$(cat linux/info-short-board.jn1.status)" = 1 ] || fail "a level cut short is read without complaint"
 echo "tarn-cli.exe under Wine gives what tarn-cli gives on ${#levels[@]} levels"
