@@ -16,12 +16,11 @@ class ScaledInterface : public TEditorSession, public testing::WithParamInterfac
 protected:
     const int s = GetParam();
     void Step(std::function<void()> action) { host.Then(std::move(action)); }
-    // Tile cell tx's first and last column of window pixels at zoom 1 with
-    // the camera at (0, 0); rows the same way.
-    int CellLeft(int tx) const { return (320 + 16 * tx) * s; }
-    int CellRight(int tx) const { return (320 + 16 * tx + 16) * s - 1; }
-    int CellTop(int ty) const { return 16 * ty * s; }
-    int CellBottom(int ty) const { return (16 * ty + 16) * s - 1; }
+    // The window pixels of the first (end 0) or last (end 1) logical pixel
+    // of map cell t's column or row at zoom 1 with the camera at (0, 0), and
+    // of tileset entry t's middle.
+    int CellX(int t, int end) const { return (320 + 16 * (t + end)) * s - end; }
+    int CellY(int t, int end) const { return 16 * (t + end) * s - end; }
     int EntryX(int t) const { return (16 * (t % 20) + 8) * s; }
     int EntryY(int t) const { return (16 + 16 * (t / 20) + 8) * s; }
     uint16_t Cell(int tx, int ty) const { return viewer.level->Board(tx, ty); }
@@ -41,10 +40,8 @@ TEST_P(ScaledInterface, InputLandsOnTheCanvasAndTheWindowFollowsSizeAndF9) {
     LoadFromMenu("showcase.jn1");
     Step([&] {
         EXPECT_EQ(InterfaceScale(), s);
-        EXPECT_EQ(WindowPixelWidth(), 1280 * s);
-        EXPECT_EQ(WindowPixelHeight(), 720 * s);
-        EXPECT_EQ(ScreenWidth(), 1280);
-        EXPECT_EQ(ScreenHeight(), 720);
+        EXPECT_EQ(std::vector<int>({WindowPixelWidth(), WindowPixelHeight(), ScreenWidth(), ScreenHeight()}),
+                  std::vector<int>({1280 * s, 720 * s, 1280, 720}));
         // A brush picked with a right drag over tileset entries 45 to 67.
         host.MoveMouse(EntryX(45), EntryY(45));
         host.ButtonDown(2);
@@ -54,13 +51,13 @@ TEST_P(ScaledInterface, InputLandsOnTheCanvasAndTheWindowFollowsSizeAndF9) {
     // Clicks on the first and on the last window pixel of a cell paint it.
     Step([&] {
         EXPECT_EQ(viewer.selTiles, (std::vector<uint16_t>{45, 46, 47, 65, 66, 67}));
-        host.Click(CellLeft(5), CellTop(5));
+        host.Click(CellX(5, 0), CellY(5, 0));
     });
     Step([&] {
         EXPECT_EQ(Cell(5, 5), 45);
         EXPECT_EQ(Cell(4, 4), 0);
         viewer.Undo();
-        host.Click(CellRight(5), CellBottom(5));
+        host.Click(CellX(5, 1), CellY(5, 1));
     });
     host.WaitFrames(2);
     Step([&] {
@@ -83,9 +80,7 @@ TEST_P(ScaledInterface, InputLandsOnTheCanvasAndTheWindowFollowsSizeAndF9) {
     Step([&] { host.ResizeWindow(2001, 1001); });
     host.WaitFrames(2);
     Step([&] {
-        EXPECT_EQ(InterfaceScale(), 2);
-        EXPECT_EQ(ScreenWidth(), 1000);
-        EXPECT_EQ(ScreenHeight(), 500);
+        EXPECT_EQ(std::vector<int>({InterfaceScale(), ScreenWidth(), ScreenHeight()}), std::vector<int>({2, 1000, 500}));
         const auto frame = host.Capture();
         EXPECT_EQ(ReadPixel(*frame, 2000, 400) & 0xFFFFFF, 0u);
         EXPECT_EQ(ReadPixel(*frame, 600, 1000) & 0xFFFFFF, 0u);
@@ -100,8 +95,7 @@ TEST_P(ScaledInterface, InputLandsOnTheCanvasAndTheWindowFollowsSizeAndF9) {
     host.WaitFrames(2);
     Step([&] {
         EXPECT_EQ(InterfaceScaleSetting(), kAutomaticScale);
-        EXPECT_EQ(ScreenWidth(), 2001);
-        EXPECT_EQ(ScreenHeight(), 1001);
+        EXPECT_EQ(std::vector<int>({ScreenWidth(), ScreenHeight()}), std::vector<int>({2001, 1001}));
         EXPECT_EQ(viewer.statusNotice, "Interface scale 1x (automatic)");
         EXPECT_TRUE(ShowsText(host, *host.Capture(), "Interface scale 1x (automatic)", 320, 1001 - 16, Rgb(255, 255, 255)));
         host.Advance(2000);
