@@ -5,7 +5,7 @@
 // one copy of a finished picture of the window's size to the window. Frames and baseline copies alternate in one run, so load from the
 // other builds falls on both sides of the ratio alike. Also the processor time
 // the idle editor takes: passes of its loop that find nothing to redraw, with
-// fullrefresh off and on, at the last size.
+// fullrefresh off and on, at the last size, at zoom 1.
 //
 // Each renderer the machine offers is measured: an accelerated one where a
 // display has it, and always the software renderer of the headless display.
@@ -105,30 +105,31 @@ TZoomFigures MeasureZoom(TJillLevelViewer& viewer, float zoom, int rounds) {
     viewer.camX = viewer.maxCamX / 2, viewer.camY = viewer.maxCamY / 2;
     viewer.FixCam();
     EditorFrame(viewer);
-    // The finished frame in the window's own pixels, copied one to one: at
-    // an interface scale the draw scale undoes the window's factor.
+    // The finished frame in the window's own pixels, copied one to one
+    // straight into the window: at an interface scale the window is at 1
+    // while the copy is timed.
     TPixmapPtr finished = CaptureFrame();
     TImagePtr picture = finished ? ImageFromPixmap(*finished, IMAGE_MASKED) : nullptr;
-    const float copyScale = 1.0f / float(InterfaceScale());
-    auto copyPicture = [&] {
-        SetDrawScale(copyScale, copyScale);
-        DrawImageAt(picture, 0, 0);
-        SetDrawScale(1, 1);
-    };
-    copyPicture();   // its texture is made before timing
+    const int scale = InterfaceScaleSetting();
+    DrawImageAt(picture, 0, 0);   // its texture is made before timing
     std::vector<double> frames, baselines, tiles;
     for (int round = 0; round < rounds; ++round) {
         double start = Seconds();
         EditorFrame(viewer);
         frames.push_back(Seconds() - start);
+        SetInterfaceScaleSetting(1);
         start = Seconds();
-        copyPicture();
+        DrawImageAt(picture, 0, 0);
         Flip(0);
         baselines.push_back(Seconds() - start);
+        SetInterfaceScaleSetting(scale);
         start = Seconds();
         DrawTileLayerAlone(viewer);
         tiles.push_back(Seconds() - start);
     }
+    // The canvas is back at its size: the changes the baselines made are no
+    // news for the editor's next pass.
+    WindowSizeChanged();
     return {Median(frames) * 1e3, Median(baselines) * 1e3, Median(tiles) * 1e3};
 }
 
@@ -141,7 +142,7 @@ struct TIdleFigures {
 };
 
 TIdleFigures MeasureIdle(TJillLevelViewer& viewer, int fullrefresh) {
-    constexpr int kPasses = 120;
+    constexpr int kPasses = 600;   // ten seconds: one frame drawn at the start weighs little
     viewer.fullrefresh = fullrefresh;
     viewer.flashing = 0;
     double work = 0;
@@ -194,6 +195,9 @@ std::string MeasureRenderer(const std::string& dir) {
             ratios += part;
         }
     }
+    // At rest as after loading a level: zoom 1, the camera at the level's corner.
+    viewer.SetMapZoom(1);
+    viewer.camX = viewer.camY = 0;
     const TIdleFigures idle = MeasureIdle(viewer, 0), refreshing = MeasureIdle(viewer, 1);
     std::printf("%s renderer, idle editor: %.3f%% of a core, %.2f us of work per pass outside the sleep; "
                 "with fullrefresh on %.3f%%, %.2f us\n",

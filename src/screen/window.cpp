@@ -39,6 +39,9 @@ struct TWindowState {
     int scaleSetting = kAutomaticScale;
     int automaticScale = 1;   // what the window's display asks for
     int scale = 1;            // the factor in effect
+    // Above a factor of 1 the frame is drawn into this texture of the
+    // canvas's size, which one nearest-pixel copy then shows enlarged.
+    SDL_Texture* canvas = nullptr;
     std::string scaleChoice;
     TFramePacer pacer;
     std::string rendererChoice;
@@ -133,19 +136,40 @@ bool MakeWindowAndRenderer(TWindowState& state, int width, int height, int depth
     return state.renderer != nullptr;
 }
 
+void DropCanvasTexture(TWindowState& state) {
+    if (state.canvas) SDL_DestroyTexture(state.canvas);
+    state.canvas = nullptr;
+}
+
+// The canvas texture for a factor above 1; false when the renderer cannot
+// draw into one. Drawing each operation enlarged instead would cost every
+// scaled copy its slow path: one enlarged copy of the whole frame is cheaper.
+bool MakeCanvasTexture(TWindowState& state, int width, int height) {
+    DropCanvasTexture(state);
+    state.canvas = SDL_CreateTexture(state.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
+    if (!state.canvas) return false;
+    SDL_SetTextureScaleMode(state.canvas, SDL_ScaleModeNearest);
+    SDL_SetTextureBlendMode(state.canvas, SDL_BLENDMODE_NONE);
+    return true;
+}
+
 // The factor and the canvas follow the window's pixels, the setting and the
 // display; a canvas of another size is reported as a size change.
 void FitCanvas(TWindowState& state) {
     const int wanted = state.scaleSetting == kAutomaticScale ? state.automaticScale : state.scaleSetting;
-    const int scale = LargestFittingScale(state.pixelWidth, state.pixelHeight, wanted);
-    if (scale != state.scale) {
-        state.scale = scale;
-        // Sizes and positions, clip rectangles too, are multiplied by the
-        // factor as the renderer draws; textures sample their nearest pixel.
-        SDL_RenderSetScale(state.renderer, float(scale), float(scale));
+    int scale = LargestFittingScale(state.pixelWidth, state.pixelHeight, wanted);
+    int width = state.pixelWidth / scale, height = state.pixelHeight / scale;
+    if (scale != state.scale || width != state.width || height != state.height) {
+        // A renderer without texture targets shows the canvas at 1.
+        if (scale == 1 || !MakeCanvasTexture(state, width, height)) {
+            DropCanvasTexture(state);
+            scale = 1;
+            width = state.pixelWidth;
+            height = state.pixelHeight;
+        }
         ForcePresentNextFrame();
     }
-    const int width = state.pixelWidth / scale, height = state.pixelHeight / scale;
+    state.scale = scale;
     if (width == state.width && height == state.height) return;
     state.width = width;
     state.height = height;
@@ -171,19 +195,30 @@ void TakeNewSize(TWindowState& state, int width, int height) {
     FitCanvas(state);
 }
 
-// A window whose size is no multiple of the factor has a strip right of and
-// below the canvas that no drawing reaches; it is kept black.
-void ClearMargins(const TWindowState& state) {
-    const int right = state.width * state.scale, bottom = state.height * state.scale;
-    if (right == state.pixelWidth && bottom == state.pixelHeight) return;
-    SDL_RenderSetScale(state.renderer, 1, 1);
+// Draws what the frame recorded and was not drawn yet: into the canvas
+// texture, shown enlarged in the window, or at a factor of 1 straight into
+// the window.
+void DrawFrame(const TWindowState& state) {
+    if (!state.canvas) {
+        DrawRecordedOps(state.renderer);
+        return;
+    }
+    SDL_SetRenderTarget(state.renderer, state.canvas);
+    DrawRecordedOps(state.renderer);
+    SDL_SetRenderTarget(state.renderer, nullptr);
     SDL_RenderSetClipRect(state.renderer, nullptr);
-    SDL_SetRenderDrawBlendMode(state.renderer, SDL_BLENDMODE_NONE);
-    SDL_SetRenderDrawColor(state.renderer, 0, 0, 0, 255);
-    const SDL_Rect strips[] = {{right, 0, state.pixelWidth - right, state.pixelHeight},
-                               {0, bottom, right, state.pixelHeight - bottom}};
-    SDL_RenderFillRects(state.renderer, strips, 2);
-    SDL_RenderSetScale(state.renderer, float(state.scale), float(state.scale));
+    const int right = state.width * state.scale, bottom = state.height * state.scale;
+    // A window whose size is no multiple of the factor has a strip right of
+    // and below the canvas, kept black.
+    if (right != state.pixelWidth || bottom != state.pixelHeight) {
+        SDL_SetRenderDrawBlendMode(state.renderer, SDL_BLENDMODE_NONE);
+        SDL_SetRenderDrawColor(state.renderer, 0, 0, 0, 255);
+        const SDL_Rect strips[] = {{right, 0, state.pixelWidth - right, state.pixelHeight},
+                                   {0, bottom, right, state.pixelHeight - bottom}};
+        SDL_RenderFillRects(state.renderer, strips, 2);
+    }
+    const SDL_Rect enlarged{0, 0, right, bottom};
+    SDL_RenderCopy(state.renderer, state.canvas, nullptr, &enlarged);
 }
 
 // Exposed, resized or restored windows have lost what they showed.
@@ -291,6 +326,7 @@ void CloseGraphicsWindow() {
     auto& state = State();
     // Destroying the renderer takes its textures with it; the generation
     // check keeps images from destroying them a second time.
+    state.canvas = nullptr;
     if (state.renderer) SDL_DestroyRenderer(state.renderer);
     if (state.window) SDL_DestroyWindow(state.window);
     state.renderer = nullptr;
@@ -350,8 +386,7 @@ void Flip(int sync) {
     // presented: an editor redrawing at rest then costs next to nothing.
     const bool present = FrameNeedsPresenting();
     if (present) {
-        ClearMargins(state);
-        DrawRecordedOps(state.renderer);
+        DrawFrame(state);
         SDL_RenderPresent(state.renderer);
         ++state.presented;
     }
@@ -373,7 +408,7 @@ void RemoveFlipHook(int id) {
 TPixmapPtr CaptureFrame() {
     auto& state = State();
     if (!state.renderer) return nullptr;
-    DrawRecordedOps(state.renderer);
+    DrawFrame(state);
     auto pixmap = TPixmap::Create(state.pixelWidth, state.pixelHeight, PF_RGBA8888, 4);
     if (!pixmap) return nullptr;
     // RGBA32 is R, G, B, A in memory order: the pixmap's own layout. No
