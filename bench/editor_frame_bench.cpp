@@ -202,7 +202,7 @@ std::string MeasureRenderer(const std::string& dir) {
     std::printf("%s renderer, idle editor: %.3f%% of a core, %.2f us of work per pass outside the sleep; "
                 "with fullrefresh on %.3f%%, %.2f us\n",
                 renderer.c_str(), idle.coreShare * 100, idle.workUs, refreshing.coreShare * 100, refreshing.workUs);
-    char summary[512];
+    char summary[1024];
     std::snprintf(summary, sizeof summary,
                   "%s renderer: frame / baseline %s (worst %.2f, goal at most 3); idle %.3f%% of a core (goal under "
                   "1%%), with fullrefresh on %.3f%% (goal under 3%%)",
