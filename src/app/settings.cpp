@@ -3,12 +3,14 @@
 // Read once when the main menu starts and written when the program ends.
 
 #include <algorithm>
+#include <span>
 #include <string>
 
 #include "base/ini.h"
 #include "base/log.h"
 #include "edit/jill_level_viewer.h"
 #include "level/level_object.h"
+#include "level/object_fields.h"
 #include "level/object_kinds.h"
 #include "screen/graphics.h"
 #include "screen/input.h"
@@ -28,27 +30,19 @@ constexpr int kMaxPaletteCount = 10000;
 
 std::string Prefix(size_t index) { return "object[" + std::to_string(index) + "]."; }
 
-// The palette's 16-bit fields in the order they are written, objkind, xl, yl
-// and the text being handled apart.
-struct TField {
-    const char* name;
-    uint16_t TLevelObject::*member;
-};
-constexpr TField kFieldsBeforeSize[] = {{"x", &TLevelObject::x}, {"y", &TLevelObject::y},
-                                        {"xd", &TLevelObject::xd}, {"yd", &TLevelObject::yd}};
-constexpr TField kSizeFields[] = {{"xl", &TLevelObject::xl}, {"yl", &TLevelObject::yl}};
-constexpr TField kStateFields[] = {{"state", &TLevelObject::state}, {"substate", &TLevelObject::substate},
-                                   {"statecount", &TLevelObject::statecount}, {"counter", &TLevelObject::counter},
-                                   {"objflags", &TLevelObject::objflags}};
-constexpr TField kFieldsAfterText[] = {{"info1", &TLevelObject::info1}, {"zaphold", &TLevelObject::zaphold}};
+// The palette's 16-bit fields in record order, objkind and the text being
+// handled apart; the size is read last, after the kind's own size is set.
+constexpr std::span<const TObjectWordField> kFieldsBeforeText(kObjectWordFieldsBeforeInside);
+constexpr auto kPositionFields = kFieldsBeforeText.first(4), kSizeFields = kFieldsBeforeText.subspan(4, 2),
+               kStateFields = kFieldsBeforeText.subspan(6);
 
 void ReadFields(TIniParser& ini, const std::string& prefix, TLevelObject& obj, const auto& fields) {
-    for (const TField& field : fields)
+    for (const TObjectWordField& field : fields)
         obj.*field.member = static_cast<uint16_t>(ini.GetInt(kObjects, prefix + field.name, AsSigned16(obj.*field.member)));
 }
 
 void WriteFields(TIniParser& ini, const std::string& prefix, const TLevelObject& obj, const auto& fields) {
-    for (const TField& field : fields) ini.SetInt(kObjects, prefix + field.name, AsSigned16(obj.*field.member));
+    for (const TObjectWordField& field : fields) ini.SetInt(kObjects, prefix + field.name, AsSigned16(obj.*field.member));
 }
 
 std::shared_ptr<TLevelObject> ReadPaletteObject(TIniParser& ini, size_t index) {
@@ -62,10 +56,10 @@ std::shared_ptr<TLevelObject> ReadPaletteObject(TIniParser& ini, size_t index) {
         obj->xd = 7;
         obj->yd = 0xFFFF;
     }
-    ReadFields(ini, prefix, *obj, kFieldsBeforeSize);
+    ReadFields(ini, prefix, *obj, kPositionFields);
     ReadFields(ini, prefix, *obj, kStateFields);
     obj->insideStr = ini.GetString(kObjects, prefix + "inside", obj->insideStr);
-    ReadFields(ini, prefix, *obj, kFieldsAfterText);
+    ReadFields(ini, prefix, *obj, kObjectWordFieldsAfterInside);
     // The kind's own size is the default of a size the file does not give.
     obj->UpdateHitbox();
     ReadFields(ini, prefix, *obj, kSizeFields);
@@ -128,11 +122,9 @@ bool TJillLevelViewer::SaveSettings() {
             const TLevelObject& obj = *objects[i];
             const std::string prefix = Prefix(i);
             ini->SetInt(kObjects, prefix + "objkind", obj.objkind);
-            WriteFields(*ini, prefix, obj, kFieldsBeforeSize);
-            WriteFields(*ini, prefix, obj, kSizeFields);
-            WriteFields(*ini, prefix, obj, kStateFields);
+            WriteFields(*ini, prefix, obj, kFieldsBeforeText);
             ini->SetString(kObjects, prefix + "inside", obj.insideStr);
-            WriteFields(*ini, prefix, obj, kFieldsAfterText);
+            WriteFields(*ini, prefix, obj, kObjectWordFieldsAfterInside);
         }
     }
     return ini->SaveIniFile(kSettingsFile);

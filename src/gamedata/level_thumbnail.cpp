@@ -52,10 +52,8 @@ uint8_t PlainEntry(int tile) {
 TBitmapPtr PlainBoardPicture(const TLevel& level) {
     TBitmapPtr board = CreateBitmap(kBoardWidth, kBoardHeight, PlainColours(), 0);
     for (int y = 0; y < kBoardHeight; ++y)
-        for (int x = 0; x < kBoardWidth; ++x) {
-            const int tile = level.bd[size_t(x) * kBoardHeight + size_t(y)] & kTileNumberMask;
-            board->fPixels[size_t(y) * kBoardWidth + size_t(x)] = PlainEntry(tile);
-        }
+        for (int x = 0; x < kBoardWidth; ++x)
+            board->fPixels[size_t(y) * kBoardWidth + size_t(x)] = PlainEntry(level.Board(x, y));
     return board;
 }
 

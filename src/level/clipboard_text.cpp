@@ -1,6 +1,5 @@
 #include "level/clipboard_text.h"
 
-#include <array>
 #include <charconv>
 #include <limits>
 #include <optional>
@@ -9,6 +8,7 @@
 
 #include "level/level.h"
 #include "level/level_file.h"
+#include "level/object_fields.h"
 
 namespace {
 
@@ -19,33 +19,11 @@ constexpr std::string_view kSizeLabel = "size: ";
 constexpr std::string_view kTextLabel = "text: ";
 constexpr std::string_view kEndLine = "end";
 
-// The 16-bit fields of the record, in file order around objkind and inside.
-struct TWordField {
-    std::string_view name;
-    uint16_t TLevelObject::* field;
-};
-constexpr std::array<TWordField, 11> kWordFields = {{
-    {"x", &TLevelObject::x},
-    {"y", &TLevelObject::y},
-    {"xd", &TLevelObject::xd},
-    {"yd", &TLevelObject::yd},
-    {"xl", &TLevelObject::xl},
-    {"yl", &TLevelObject::yl},
-    {"state", &TLevelObject::state},
-    {"substate", &TLevelObject::substate},
-    {"statecount", &TLevelObject::statecount},
-    {"counter", &TLevelObject::counter},
-    {"objflags", &TLevelObject::objflags},
-}};
-constexpr std::array<TWordField, 2> kLastWordFields = {{
-    {"info1", &TLevelObject::info1},
-    {"zaphold", &TLevelObject::zaphold},
-}};
-
 uint16_t* WordFieldNamed(TLevelObject& object, std::string_view name) {
-    for (const auto& fields : {std::span<const TWordField>(kWordFields), std::span<const TWordField>(kLastWordFields)})
-        for (const TWordField& field : fields)
-            if (field.name == name) return &(object.*field.field);
+    for (const auto& fields : {std::span<const TObjectWordField>(kObjectWordFieldsBeforeInside),
+                               std::span<const TObjectWordField>(kObjectWordFieldsAfterInside)})
+        for (const TObjectWordField& field : fields)
+            if (field.name == name) return &(object.*field.member);
     return nullptr;
 }
 
@@ -194,7 +172,8 @@ bool ReadObject(std::span<const std::string_view> lines, TClipboardContent& cont
         }
     }
     // Every field but the text is required.
-    if (seen.size() - seen.count("text") != kWordFields.size() + kLastWordFields.size() + 2) return false;
+    if (seen.size() - seen.count("text") != kObjectWordFieldsBeforeInside.size() + kObjectWordFieldsAfterInside.size() + 2)
+        return false;
     content.object = std::move(object);
     return true;
 }
@@ -215,10 +194,11 @@ std::string ClipboardObjectText(const std::string& game, const TLevelObject& obj
     const auto signedWord = [](uint16_t value) { return std::to_string(int16_t(value)); };
     std::string text = std::string(kObjectHeader) + "\n" + Line(kGameLabel, game) +
                        Line("objkind: ", std::to_string(object.objkind));
-    for (const TWordField& field : kWordFields) text += Line(std::string(field.name) + ": ", signedWord(object.*field.field));
+    for (const TObjectWordField& field : kObjectWordFieldsBeforeInside)
+        text += Line(std::string(field.name) + ": ", signedWord(object.*field.member));
     text += Line("inside: ", std::to_string(object.inside));
-    for (const TWordField& field : kLastWordFields)
-        text += Line(std::string(field.name) + ": ", signedWord(object.*field.field));
+    for (const TObjectWordField& field : kObjectWordFieldsAfterInside)
+        text += Line(std::string(field.name) + ": ", signedWord(object.*field.member));
     return text + Line(kTextLabel, QuotedText(object.insideStr)) + std::string(kEndLine) + "\n";
 }
 

@@ -2,7 +2,7 @@
 // DOSBox play the game in its scratch folder.
 
 #include "play/dosbox_places.h"
-#include "play/file_extension.h"
+#include "system/file_extension.h"
 #include "play/play_copy.h"
 #include "system/paths.h"
 #include "system/process.h"

@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "base/text_number.h"
-#include "play/file_extension.h"
+#include "system/file_extension.h"
 #include "system/paths.h"
 #include "system/process.h"
 #include "system/stream.h"

@@ -17,8 +17,9 @@
 // ---- Window and frame ----
 
 // Opens the window with a canvas of width x height, titled with AppTitle()
-// (input.h); its client area is that times the interface scale. depth 0 means windowed; hertz paces Flip(-1). Opening
-// again replaces the window. False (and sizes of 0) when it cannot be opened.
+// (input.h); its client area is that times the interface scale. depth 0
+// means windowed; hertz paces Flip(-1). Opening again replaces the window.
+// False (and sizes of 0) when it cannot be opened.
 bool OpenGraphicsWindow(int width, int height, int depth = 0, int hertz = 60, int flags = 0);
 // Closes the window and forgets every image texture; harmless when none is open.
 void CloseGraphicsWindow();

@@ -9,12 +9,12 @@
 #include <utility>
 #include <vector>
 
+#include "screen/display_density.h"
 #include "screen/frame_pacer.h"
 #include "screen/frame_record.h"
 #include "screen/graphics.h"
 #include "screen/input.h"
 #include "screen/interface_scale.h"
-#include "screen/display_density.h"
 #include "screen/renderer_choice.h"
 #include "screen/sdl_window.h"
 #include "system/clock.h"
@@ -153,11 +153,15 @@ bool MakeCanvasTexture(TWindowState& state, int width, int height) {
     return true;
 }
 
+// The factor the setting asks for, before the window's room is considered.
+int WantedScale(const TWindowState& state) {
+    return state.scaleSetting == kAutomaticScale ? state.automaticScale : state.scaleSetting;
+}
+
 // The factor and the canvas follow the window's pixels, the setting and the
 // display; a canvas of another size is reported as a size change.
 void FitCanvas(TWindowState& state) {
-    const int wanted = state.scaleSetting == kAutomaticScale ? state.automaticScale : state.scaleSetting;
-    int scale = LargestFittingScale(state.pixelWidth, state.pixelHeight, wanted);
+    int scale = LargestFittingScale(state.pixelWidth, state.pixelHeight, WantedScale(state));
     int width = state.pixelWidth / scale, height = state.pixelHeight / scale;
     if (scale != state.scale || width != state.width || height != state.height) {
         // A renderer without texture targets shows the canvas at 1.
@@ -293,7 +297,7 @@ bool OpenGraphicsWindow(int width, int height, int depth, int hertz, int) {
     AskDisplayForScale(state, 0);
     // The factor multiplies the window; one that would make it too large
     // for any window is lowered.
-    int scale = state.scaleSetting == kAutomaticScale ? state.automaticScale : state.scaleSetting;
+    int scale = WantedScale(state);
     while (scale > 1 && (width * scale > kMaxWindowSide || height * scale > kMaxWindowSide)) --scale;
     const bool made = MakeWindowAndRenderer(state, width * scale, height * scale, depth);
     if (made) SDL_ShowWindow(state.window);
@@ -341,6 +345,7 @@ void CloseGraphicsWindow() {
 }
 
 int ScreenWidth() { return State().width; }
+int ScreenHeight() { return State().height; }
 int WindowPixelWidth() { return State().pixelWidth; }
 int WindowPixelHeight() { return State().pixelHeight; }
 int InterfaceScale() { return State().scale; }
@@ -363,7 +368,7 @@ std::string InterfaceScaleChoice() {
     const std::string why = state.scaleSetting == kAutomaticScale ? state.scaleChoice : "set by SCALE in \"tarn.ini\"";
     return "Interface scale " + std::to_string(state.scale) + "x: " + why;
 }
-int ScreenHeight() { return State().height; }
+
 std::string RendererName() { return RendererNameOf(State().renderer); }
 const std::string& RendererChoice() { return State().rendererChoice; }
 const std::string& GraphicsWindowFailure() { return FailureReason(); }

@@ -5,12 +5,12 @@
 #include "cli/cli_commands.h"
 
 #include <algorithm>
-#include <cctype>
 #include <nlohmann/json.hpp>
 
 #include "gamedata/game_info.h"
 #include "level/level_file.h"
 #include "level/save_findings.h"
+#include "system/file_extension.h"
 #include "system/file_identity.h"
 #include "system/stream.h"
 
@@ -33,19 +33,10 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-std::string LowerCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // The game whose level extension the file name ends in, of those found.
 TGameInfoPtr GameOfFile(const std::string& name, const std::vector<TGameInfoPtr>& games) {
-    const std::string lower = LowerCase(name);
-    for (const TGameInfoPtr& game : games) {
-        const std::string ending = "." + game->Extension;
-        if (lower.size() > ending.size() && lower.compare(lower.size() - ending.size(), ending.size(), ending) == 0)
-            return game;
-    }
+    for (const TGameInfoPtr& game : games)
+        if (HasExtensionIgnoringCase(name, game->Extension)) return game;
     return nullptr;
 }
 
